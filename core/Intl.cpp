@@ -1,0 +1,55 @@
+#include "core/Intl.h"
+
+#include <clocale>
+#include <cstdarg>
+#include <cstdio>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+std::filesystem::path gTranslationsFolder;
+
+std::filesystem::path ExecutableFolder() {
+  std::error_code ec;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : exe.parent_path();
+}
+}  // namespace
+
+void InitTranslations(const std::filesystem::path& programFolder) {
+  std::setlocale(LC_MESSAGES, "");
+  std::setlocale(LC_CTYPE, "");
+  std::setlocale(LC_NUMERIC, "C");
+  std::vector<std::filesystem::path> candidates{programFolder / "locale", ExecutableFolder() / "locale",
+                                                std::filesystem::path(PITCHBOOK_BUILD_LOCALE_DIR)};
+  gTranslationsFolder.clear();
+  for (const auto& dir : candidates) {
+    std::error_code ec;
+    if (!dir.empty() && std::filesystem::is_directory(dir, ec)) {
+      gTranslationsFolder = dir;
+      break;
+    }
+  }
+  if (!gTranslationsFolder.empty()) bindtextdomain("default", gTranslationsFolder.c_str());
+  bind_textdomain_codeset("default", "UTF-8");
+}
+
+std::filesystem::path TranslationsFolder() { return gTranslationsFolder; }
+
+std::string FormatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  int size = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string result;
+  if (size > 0) {
+    result.resize(static_cast<size_t>(size) + 1);
+    std::vsnprintf(result.data(), result.size(), format, args);
+    result.resize(static_cast<size_t>(size));
+  }
+  va_end(args);
+  return result;
+}
