@@ -73,9 +73,3 @@ bool IsValidUtf8(std::string_view text);
 int64_t RoundHalfEven(double value);
 // Round to `decimals` decimals, halves away from zero (position ratings).
 double RoundHalfAway(double value, int decimals);
-
-// ---- Money --------------------------------------------------------------------------------------------
-std::string CurrencyName();
-double CurrencyRate();
-int64_t ToLocalCurrency(int64_t amount);
-std::string FormatMoney(int64_t amount);
