@@ -186,6 +186,17 @@ void AddInt(pugi::xml_node section, const char* name, int value) {
   section.append_child(name).text().set(std::to_string(value).c_str());
 }
 
+// The program's messages break lines with "\r\n"; the catalogues hold them with "\n" (gettext wants no "\r").
+std::string CrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -322,7 +333,7 @@ TPreferencesResult TPreferences::Load() {
     return {};
   } catch (const std::exception& e) {
     SetDefaults();
-    return {false, _("Invalid preferences file.\r\nSetting deafult values for preferences."), e.what()};
+    return {false, CrLf(_("Invalid preferences file.\nSetting deafult values for preferences.")), e.what()};
   }
 }
 
@@ -457,7 +468,7 @@ TPreferencesResult TPreferences::Save() const {
     WriteFileAtomically(FileName(), WriteDocument());
     return {};
   } catch (const std::exception& e) {
-    return {false, _("Error occurred while saving\r\npreferences file."), e.what()};
+    return {false, CrLf(_("Error occurred while saving\npreferences file.")), e.what()};
   }
 }
 
