@@ -80,7 +80,7 @@ void SetUnusualValues(TPreferences& p) {
   p.AwayTeamScores = false;
   p.SetCurrencyIndex(0);
   p.SelectedTeamM = "FC Ölbaum & <Co>";
-  p.SelectedTeamT = " ";
+  p.SelectedTeamT = "Team T";
   p.IndexTypeM = 1;
   p.IndexTypeT = -2;
   p.IndexWeatherM = 3;
@@ -197,6 +197,19 @@ TEST(PreferencesFile, StoresPasswordsScrambledAndOnlyWhileTheirSwitchesAreOn) {
   ASSERT_TRUE(p.Save());
   EXPECT_EQ(ElementText(file, "//Private/Password"), "");
   EXPECT_EQ(ElementText(file, "//Proxy/ProxyPassword"), "");
+}
+
+TEST(PreferencesFile, ReadsSingleByteFilesWithRawPasswordBytes) {
+  TTempFolder home;
+  // As an old single-byte program writes it: no encoding declared, Windows-1252 bytes throughout.
+  WriteWholeFile(home / "Preferences.xml",
+                 FileWith("<Private><UserName>M\xFCller</UserName><Password>\x9C\x9D\x9E</Password></Private>"));
+  TPreferences p;
+  p.ProgramFolder = home.Path();
+  auto result = p.Load();
+  ASSERT_TRUE(result) << result.Detail;
+  EXPECT_EQ(p.UserName, "Müller");
+  EXPECT_EQ(p.GetPassword(), "abc");
 }
 
 TEST(PreferencesFile, ReadsHandMadeFilesWithTheThreeReaders) {
