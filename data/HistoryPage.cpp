@@ -8,7 +8,6 @@
 #include "data/TrainingData.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace {
 bool EndsWith(const std::string& text, char c) { return !text.empty() && text.back() == c; }
@@ -22,13 +21,15 @@ bool HasXmlExtension(const std::string& fileName) {
 }
 
 std::vector<std::string> ReadLines(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw EInOutError(FormatText(_("Cannot open file \"%s\""), fileName.c_str()));
+  const std::string text = ReadFileText(fileName);
   std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
+  for (size_t pos = 0; pos < text.size();) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    size_t stop = end;
+    if (stop > pos && text[stop - 1] == '\r') --stop;
+    lines.emplace_back(text, pos, stop - pos);
+    pos = end + 1;
   }
   return lines;
 }
