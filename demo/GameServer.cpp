@@ -119,6 +119,10 @@ void TGameServer::Start(int port) {
     FStopping = false;
   }
   auto server = std::make_unique<httplib::Server>();
+  // An idle kept-alive connection holds up Stop until it times out: keep that short.
+  server->set_keep_alive_timeout(1);
+  // Headers and body go out in separate writes; without this each answer waits for a delayed ACK.
+  server->set_tcp_nodelay(true);
   server->Get(".*", [this](const httplib::Request& req, httplib::Response& res) { Handle(req, res); });
   int bound = port == 0 ? server->bind_to_any_port("127.0.0.1") : (server->bind_to_port("127.0.0.1", port) ? port : -1);
   if (bound <= 0) throw std::runtime_error("Cannot listen on 127.0.0.1:" + std::to_string(port));

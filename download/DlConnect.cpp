@@ -21,3 +21,8 @@ TDlConnectResult Connect(TKVIndyHTTP& http, const TDlConnectInput& input, const 
   report(TDlReportKind::Error, _("Login failed"));
   return result;
 }
+
+void ReportConnectionError(const TDlReport& report, const std::exception& error) {
+  report(TDlReportKind::Error, _("Connection error"));
+  report(TDlReportKind::Error, error.what());
+}

@@ -2,6 +2,7 @@
 // The connection step that every download job runs before its requests: reuse the game session when it is
 // still alive, else log in. Messages go to the job's report through a callback, so that the step does not
 // depend on the job's window.
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -23,6 +24,9 @@ struct TDlConnectResult {
   // True when a login through a ticked "Switch login server" succeeded: the window unticks the box.
   bool UntickSwitchLoginServer = false;
 };
+
+// A failed request of a job: the error "Connection error", then the error's own message.
+void ReportConnectionError(const TDlReport& report, const std::exception& error);
 
 // Reports "Establishing connection...", then "Connected to %s" or the error "Login failed".
 TDlConnectResult Connect(TKVIndyHTTP& http, const TDlConnectInput& input, const TDlReport& report);

@@ -8,6 +8,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <mutex>
 #include <stdexcept>
@@ -185,12 +186,24 @@ struct TKVIndyHTTP::TCurl {
   char Error[CURL_ERROR_SIZE] = {};
   std::string Body;
   std::string StatusLine;
+  // The read time-out: the answer is abandoned when no byte has arrived for that long.
+  std::chrono::milliseconds ReadTimeout{0};
+  std::chrono::steady_clock::time_point LastData;
+  bool TimedOut = false;
 
   static size_t Write(char* data, size_t size, size_t count, void* self) {
-    static_cast<TCurl*>(self)->Body.append(data, size * count);
+    auto* curl = static_cast<TCurl*>(self);
+    curl->LastData = std::chrono::steady_clock::now();
+    curl->Body.append(data, size * count);
     return size * count;
   }
+  static int Progress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    auto* curl = static_cast<TCurl*>(self);
+    curl->TimedOut = std::chrono::steady_clock::now() - curl->LastData > curl->ReadTimeout;
+    return curl->TimedOut ? 1 : 0;
+  }
   static size_t Header(char* data, size_t size, size_t count, void* self) {
+    static_cast<TCurl*>(self)->LastData = std::chrono::steady_clock::now();
     std::string_view line(data, size * count);
     if (line.rfind("HTTP/", 0) == 0) {
       while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
@@ -212,6 +225,9 @@ TKVIndyHTTP::TKVIndyHTTP(TPreferences& preferences, std::filesystem::path workFo
   curl_easy_setopt(h, CURLOPT_WRITEDATA, FCurl.get());
   curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &TCurl::Header);
   curl_easy_setopt(h, CURLOPT_HEADERDATA, FCurl.get());
+  curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &TCurl::Progress);
+  curl_easy_setopt(h, CURLOPT_XFERINFODATA, FCurl.get());
+  curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");  // the cookie engine, in memory only
   curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(h, CURLOPT_PROXYAUTH, long(CURLAUTH_BASIC));
@@ -244,8 +260,9 @@ void TKVIndyHTTP::CheckLoopback(const std::string& url) const {
 void TKVIndyHTTP::ApplyProxy() {
   FLastProxy = ProxySettingsOf(FPreferences);
   CURL* h = FCurl->Handle;
-  // An empty proxy also keeps libcurl from taking one from the environment.
+  // An empty proxy and an empty exception list keep libcurl from taking either from the environment.
   curl_easy_setopt(h, CURLOPT_PROXY, FLastProxy.Server.c_str());
+  curl_easy_setopt(h, CURLOPT_NOPROXY, "");
   curl_easy_setopt(h, CURLOPT_PROXYPORT, FLastProxy.Port);
   curl_easy_setopt(h, CURLOPT_PROXYUSERNAME, FLastProxy.UserName.empty() ? nullptr : FLastProxy.UserName.c_str());
   curl_easy_setopt(h, CURLOPT_PROXYPASSWORD, FLastProxy.UserName.empty() ? nullptr : FLastProxy.Password.c_str());
@@ -260,9 +277,9 @@ std::string TKVIndyHTTP::Perform(const std::string& url) {
   curl_easy_setopt(h, CURLOPT_USERAGENT, FUserAgent.c_str());
   curl_easy_setopt(h, CURLOPT_FRESH_CONNECT, FFreshConnect ? 1L : 0L);
   curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(FReadTimeout));
-  // A read time-out: the answer is abandoned when no byte arrives for that long.
-  curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, long((FReadTimeout + 999) / 1000));
+  FCurl->ReadTimeout = std::chrono::milliseconds(FReadTimeout);
+  FCurl->LastData = std::chrono::steady_clock::now();
+  FCurl->TimedOut = false;
   FFreshConnect = false;
   FCurl->Body.clear();
   FCurl->StatusLine.clear();
@@ -277,7 +294,7 @@ std::string TKVIndyHTTP::Perform(const std::string& url) {
   FLastStatus = int(status);
   FLastContentLength = length;
   FLastBodyLength = int64_t(FCurl->Body.size());
-  if (rc == CURLE_OPERATION_TIMEDOUT) throw EHTTPError(_("Read timed out."));
+  if (rc == CURLE_OPERATION_TIMEDOUT || (rc == CURLE_ABORTED_BY_CALLBACK && FCurl->TimedOut)) throw EHTTPError(_("Read timed out."));
   if (rc != CURLE_OK) throw EHTTPError(FCurl->Error[0] ? FCurl->Error : curl_easy_strerror(rc));
   if (status < 200 || status >= 300)
     throw EHTTPError(FCurl->StatusLine.empty() ? FormatText("HTTP %ld", status) : FCurl->StatusLine, int(status));

@@ -73,7 +73,7 @@ public:
   TKVIndyHTTP& operator=(const TKVIndyHTTP&) = delete;
 
   // ---- settings ----
-  // Longest wait for the connection and for data (1 s resolution). Tests shorten it.
+  // Longest wait for the connection, and for the next byte of an answer. Tests shorten it.
   void SetReadTimeout(int milliseconds);
   int ReadTimeout() const { return FReadTimeout; }
   // The game's main web host, asked for the server list: GameHosts().WebHost unless set here.
