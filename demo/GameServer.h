@@ -41,10 +41,10 @@ public:
   virtual std::optional<std::string> Answer(const TGameRequest& request) = 0;
 };
 
-// Serves files of a folder. For "file=NAME&k1=v1&k2=v2" it looks for "NAME@k1=v1@k2=v2.xml" (parameters
-// with a value, keys sorted without regard to case, as sent), then for "NAME.xml". Names and values are
-// compared in lower case; anything but letters, digits, '-', '_' and '.' makes the request unknown, so a
-// request can never reach outside the folder.
+// Serves files of a folder. For "file=NAME&k1=v1&k2=v2" it looks for "NAME@k1=v1@k2=v2.xml" (everything in
+// lower case; only parameters with a value, sorted by key), then for "NAME.xml". Anything but letters,
+// digits, '-', '_' and '.' (or a leading '.') makes the request unknown, so a request can never reach
+// outside the folder.
 class TFolderWorldSource : public IGameWorldSource {
 public:
   explicit TFolderWorldSource(std::filesystem::path folder);

@@ -47,7 +47,8 @@ std::string PercentEncode(std::string_view text);
 bool IsDigitsID(std::string_view text);
 // Replaces each "%s" of format by the next argument, percent-encoded ("%%" gives "%"). An argument whose
 // key ends in "ID" or is "season" ("matchID=%s") must be digits or empty; anything else raises
-// EConvertError "'%s' is not a valid ID". Too few arguments raise as well.
+// EConvertError "'%s' is not a valid ID". Too few arguments (a fault of the caller) raise
+// std::invalid_argument.
 std::string FormatQuery(std::string_view format, std::initializer_list<std::string_view> args);
 // The program's version in the four-number form of a file version ("0.1.0.0").
 std::string ProgramFileVersion();
