@@ -294,7 +294,8 @@ std::string TKVIndyHTTP::Perform(const std::string& url) {
   FLastStatus = int(status);
   FLastContentLength = length;
   FLastBodyLength = int64_t(FCurl->Body.size());
-  if (rc == CURLE_OPERATION_TIMEDOUT || (rc == CURLE_ABORTED_BY_CALLBACK && FCurl->TimedOut)) throw EHTTPError(_("Read timed out."));
+  if (rc == CURLE_OPERATION_TIMEDOUT || (rc == CURLE_ABORTED_BY_CALLBACK && FCurl->TimedOut))
+    throw EHTTPError(_("Read timed out."));
   if (rc != CURLE_OK) throw EHTTPError(FCurl->Error[0] ? FCurl->Error : curl_easy_strerror(rc));
   if (status < 200 || status >= 300)
     throw EHTTPError(FCurl->StatusLine.empty() ? FormatText("HTTP %ld", status) : FCurl->StatusLine, int(status));
