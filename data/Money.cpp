@@ -7,22 +7,6 @@
 #include <cmath>
 #include <cstdint>
 
-namespace {
-// TODO(foundation): use GroupDigits from core/Utils once it is implemented there.
-std::string GroupedWithBlanks(int64_t value) {
-  uint64_t magnitude = value < 0 ? uint64_t(0) - uint64_t(value) : uint64_t(value);
-  std::string digits = std::to_string(magnitude);
-  std::string out;
-  out.reserve(digits.size() + digits.size() / 3 + 1);
-  if (value < 0) out += '-';
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ' ';
-    out += digits[i];
-  }
-  return out;
-}
-}  // namespace
-
 std::string CurrencyName() { return Preferences().GetCurrencyName(); }
 
 double CurrencyRate() { return Preferences().GetCurrencyRate(); }
@@ -43,4 +27,4 @@ int64_t ToLocalCurrency(int64_t amount) {
   return int64_t(local);
 }
 
-std::string FormatMoney(int64_t amount) { return GroupedWithBlanks(ToLocalCurrency(amount)); }
+std::string FormatMoney(int64_t amount) { return GroupDigits(' ', ToLocalCurrency(amount)); }

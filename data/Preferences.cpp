@@ -10,13 +10,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 const std::array<const char*, PlayerColumnCount> PlayerColumnNames{
     "PlayerName",    "CountryID",     "PlayerID",        "Stamina",         "Playmaking",   "Winger",
@@ -42,117 +36,35 @@ constexpr bool PlayerColumnHiddenByDefault(int i) {
 }
 constexpr bool MatchColumnHiddenByDefault(int i) { return i == 2 || i == 8 || i == 21; }
 
-// TODO(foundation): use Trim from core/Utils once it is implemented there.
-std::string TrimBlanks(std::string_view text) {
-  size_t first = 0, last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  return std::string(text.substr(first, last - first));
-}
-
-// TODO(foundation): use SaveFileAtomically from core/Utils once it is implemented there.
-// The temporary file is created with mode 0600 from the start, so the security code is never readable by
-// others, not even for a moment.
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view data) {
-  std::string temp = (path.parent_path() / (path.filename().string() + ".XXXXXX")).string();
-  auto fail = [&](const char* what) {
-    throw EInOutError(std::string(what) + " " + path.string() + ": " + std::strerror(errno));
-  };
-  int fd = mkstemp(temp.data());
-  if (fd < 0) fail("Cannot create a temporary file for");
-  auto abandon = [&](const char* what) {
-    int saved = errno;
-    close(fd);
-    unlink(temp.c_str());
-    errno = saved;
-    fail(what);
-  };
-  if (fchmod(fd, S_IRUSR | S_IWUSR) != 0) abandon("Cannot set the permissions of");
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) abandon("Cannot write");
-    done += size_t(n);
-  }
-  if (fsync(fd) != 0) abandon("Cannot flush");
-  if (close(fd) != 0) {
-    int saved = errno;
-    unlink(temp.c_str());
-    errno = saved;
-    fail("Cannot close");
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    int saved = errno;
-    unlink(temp.c_str());
-    errno = saved;
-    fail("Cannot replace");
-  }
-}
-
 // The scrambled passwords are bytes, most of them above 0x7F, so they are not UTF-8. Written as they are
 // they would make the whole file invalid UTF-8 (other XML tools reject it, an editor would damage it). So
-// each byte is stored as the Windows-1252 character it stands for (the five bytes that code page leaves
-// undefined as U+0081, U+008D, U+008F, U+0090, U+009D), which is how an old single-byte program's files
-// show the same password, and the file stays UTF-8.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// each byte is stored as the Windows-1252 character it stands for (Cp1252ToUtf8), which is how an old
+// single-byte program's files show the same password, and the file stays UTF-8. A file whose password bytes
+// were written raw is converted the same way by LoadXMLFile, so both read back alike.
+std::string BytesToFileText(std::string_view bytes) { return Cp1252ToUtf8(bytes); }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xE0 | (c >> 12));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
-
-std::string BytesToFileText(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (unsigned char b : bytes) AppendUtf8(out, b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char32_t(b));
-  return out;
-}
-
-// The inverse of BytesToFileText. A text that is not made of such characters (hand-edited, or written raw)
-// is taken byte for byte.
+// The inverse of BytesToFileText. A text that is not made of such characters (hand-edited) is taken byte
+// for byte.
 std::string FileTextToBytes(std::string_view text) {
+  // The UTF-8 form of each byte 0x80..0xFF, built once from the one conversion table of the program.
+  static const std::array<std::string, 128> upper = [] {
+    std::array<std::string, 128> forms;
+    for (int b = 0x80; b <= 0xFF; ++b) forms[b - 0x80] = Cp1252ToUtf8(std::string(1, char(b)));
+    return forms;
+  }();
   std::string out;
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
-    unsigned char b = static_cast<unsigned char>(text[i]);
-    char32_t c;
-    size_t length;
-    if (b < 0x80) {
-      c = b, length = 1;
-    } else if ((b & 0xE0) == 0xC0) {
-      c = b & 0x1F, length = 2;
-    } else if ((b & 0xF0) == 0xE0) {
-      c = b & 0x0F, length = 3;
-    } else {
-      return std::string(text);
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      out += text[i++];
+      continue;
     }
-    if (i + length > text.size()) return std::string(text);
-    for (size_t k = 1; k < length; ++k) {
-      unsigned char t = static_cast<unsigned char>(text[i + k]);
-      if ((t & 0xC0) != 0x80) return std::string(text);
-      c = (c << 6) | (t & 0x3F);
-    }
-    i += length;
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-      out += char(c);
-    } else {
-      const char16_t* hit = std::find(std::begin(Cp1252High), std::end(Cp1252High), char16_t(c));
-      if (c > 0xFFFF || hit == std::end(Cp1252High)) return std::string(text);
-      out += char(0x80 + (hit - std::begin(Cp1252High)));
-    }
+    auto hit = std::find_if(upper.begin(), upper.end(),
+                            [&](const std::string& form) { return text.substr(i, form.size()) == form; });
+    if (hit == upper.end()) return std::string(text);
+    out += char(0x80 + (hit - upper.begin()));
+    i += hit->size();
   }
   return out;
 }
@@ -184,6 +96,17 @@ void AddBool(pugi::xml_node section, const char* name, bool value) {
 
 void AddInt(pugi::xml_node section, const char* name, int value) {
   section.append_child(name).text().set(std::to_string(value).c_str());
+}
+
+// The program's messages break lines with "\r\n"; the catalogues hold them with "\n" (gettext wants no "\r").
+std::string CrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
 }
 
 bool AllDigits(std::string_view text) {
@@ -231,7 +154,7 @@ void TPreferences::SetDefaults() {
 }
 
 void TPreferences::Apply() {
-  AlternateHistoryPath = TrimBlanks(AlternateHistoryPath);
+  AlternateHistoryPath = Trim(AlternateHistoryPath);
   if (!AlternateHistoryPath.empty() && AlternateHistoryPath.back() != '/' && AlternateHistoryPath.back() != '\\')
     AlternateHistoryPath += '/';
 }
@@ -310,9 +233,7 @@ TPreferencesResult TPreferences::Load() {
   if (!std::filesystem::exists(path, ec)) return {};
   try {
     pugi::xml_document doc;
-    // A value of blanks only is a value too (parse_ws_pcdata_single keeps it).
-    auto parsed = doc.load_file(path.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single);
-    if (!parsed) throw EInOutError(path.string() + ": " + parsed.description());
+    LoadXMLFile(path, doc);
     auto root = doc.child(RootName);
     if (!root) throw EInOutError(path.string() + ": no " + RootName + " element");
     // Read into a copy, so that a file failing half-way leaves nothing of itself behind.
@@ -322,7 +243,7 @@ TPreferencesResult TPreferences::Load() {
     return {};
   } catch (const std::exception& e) {
     SetDefaults();
-    return {false, _("Invalid preferences file.\r\nSetting deafult values for preferences."), e.what()};
+    return {false, CrLf(_("Invalid preferences file.\nSetting deafult values for preferences.")), e.what()};
   }
 }
 
@@ -391,9 +312,8 @@ void TPreferences::ReadDocument(const pugi::xml_node& root) {
 
 std::string TPreferences::WriteDocument() const {
   pugi::xml_document doc;
-  auto declaration = doc.append_child(pugi::node_declaration);
-  declaration.append_attribute("version") = "1.0";
-  auto root = doc.append_child(RootName);
+  NewXMLDocument(doc, RootName);
+  auto root = doc.child(RootName);
 
   auto grids = root.append_child("Grids");
   auto columns = grids.append_child("Columns");
@@ -454,10 +374,11 @@ std::string TPreferences::WriteDocument() const {
 
 TPreferencesResult TPreferences::Save() const {
   try {
-    WriteFileAtomically(FileName(), WriteDocument());
+    // Owner only from the first byte on: the file holds the security code.
+    SaveFileAtomically(FileName(), WriteDocument(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     return {};
   } catch (const std::exception& e) {
-    return {false, _("Error occurred while saving\r\npreferences file."), e.what()};
+    return {false, CrLf(_("Error occurred while saving\npreferences file.")), e.what()};
   }
 }
 
