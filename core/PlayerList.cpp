@@ -63,9 +63,7 @@ std::unique_ptr<TPlayer> TPlayerList::NewPlayer() const {
 
 void TPlayerList::LoadFromPlayersFile(const std::filesystem::path& path) {
   pugi::xml_document doc;
-  // TODO(player): LoadXMLFile of core/Utils once it is implemented.
-  if (auto result = doc.load_file(path.c_str()); !result)
-    throw EInOutError(path.string() + ": " + result.description());
+  LoadXMLFile(path, doc);
   const pugi::xml_node list = doc.document_element().child("Team").child("PlayerList");
   // Without the element this is not a players file (an error page, another download): an empty squad
   // would pass for a real one.

@@ -6,8 +6,6 @@
 #include "core/Utils.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace {
@@ -91,10 +89,7 @@ std::string WriteRecordSection(const TPlayer& p) {
 }
 
 std::vector<std::string> ReadRecordLines(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EInOutError(FormatText(_("Cannot open file \"%s\""), path.string().c_str()));
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EInOutError(FormatText(_("Cannot read file \"%s\""), path.string().c_str()));
+  const std::string data = ReadFileText(path);
   std::string_view rest(data);
   if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
   std::vector<std::string> lines;
@@ -125,24 +120,7 @@ std::string JoinRecordLines(const std::vector<std::string>& lines, size_t first,
 }
 
 std::string DecodeRecordText(std::string_view text) {
-  // TODO(player): switch to IsValidUtf8/Cp1252ToUtf8 of core/Utils once they are implemented.
-  size_t i = 0;
-  bool valid = true;
-  while (valid && i < text.size()) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t n = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
-    if (n == 9 || i + n >= text.size() + (n ? 0 : 1)) valid = n == 0;
-    for (size_t k = 1; valid && k <= n; ++k) valid = i + k < text.size() && (static_cast<unsigned char>(text[i + k]) >> 6) == 2;
-    i += n + 1;
-  }
-  if (valid) return std::string(text);
-  std::string out;
-  for (unsigned char c : text) {
-    if (c < 0x80) { out += static_cast<char>(c); continue; }
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return out;
+  return IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
 }
 
 std::string RecordTextValue(std::string_view text, std::string_view key) {
