@@ -10,7 +10,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
+#include "ui/Messages.h"
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -37,13 +37,13 @@ bool TFormMain::FormCreate() {
   auto& prefs = Preferences();
   prefs.ProgramFolder = FProgramFolder;
   if (auto loaded = prefs.Load(); !loaded)
-    QMessageBox::critical(this, "Pitchbook", Q(loaded.Message));
+    ShowErrorMessage(this, Q(loaded.Message));
   FFolders = std::make_unique<TProgramFolders>(FProgramFolder, prefs.UseAlternateHistoryPath,
                                                prefs.AlternateHistoryPath);
   try {
     FFolders->CreateDataFolders();
   } catch (const EInOutError& e) {
-    QMessageBox::critical(this, "Pitchbook", Q(e.what()));
+    ShowErrorMessage(this, Q(e.what()));
     return false;
   }
   FStatusFolder->setText(Q(FormatText(_("History folder: %s"), FFolders->HistoryFolder().c_str())));
@@ -57,7 +57,7 @@ bool TFormMain::FormCreate() {
 
 void TFormMain::closeEvent(QCloseEvent* event) {
   if (auto saved = Preferences().Save(); !saved)
-    QMessageBox::critical(this, "Pitchbook", Q(saved.Message));
+    ShowErrorMessage(this, Q(saved.Message));
   event->accept();
 }
 
