@@ -21,4 +21,6 @@ public:
   // (EConvertError); an expanded capacity with empty text stays 0 (nothing under construction). A file that
   // cannot be parsed raises EInOutError. On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+
+  bool operator==(const TXMLArena&) const = default;
 };

@@ -18,4 +18,6 @@ public:
   // value must be a number (EConvertError). A file that cannot be parsed raises EInOutError. On failure the
   // record is unchanged.
   void Read(const std::filesystem::path& fileName);
+
+  bool operator==(const TXMLClub&) const = default;
 };

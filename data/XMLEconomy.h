@@ -42,4 +42,6 @@ public:
   // fields. Every value is mandatory: an empty or non-numeric one raises EConvertError, a file that cannot be
   // parsed EInOutError. On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+
+  bool operator==(const TXMLEconomy&) const = default;
 };

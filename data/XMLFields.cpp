@@ -1,11 +1,9 @@
 #include "data/XMLFields.h"
 
-#include "core/Errors.h"
 #include "core/Utils.h"
 
 pugi::xml_node OpenXMLRoot(const std::filesystem::path& fileName, pugi::xml_document& doc) {
-  pugi::xml_parse_result result = doc.load_file(fileName.c_str());
-  if (!result) throw EInOutError(fileName.string() + ": " + result.description());
+  LoadXMLFile(fileName, doc);
   return doc.document_element();
 }
 

@@ -13,6 +13,11 @@ void TXMLLeague::Assign(const TXMLLeague& source) {
   Position = source.Position;
 }
 
+bool TXMLLeague::operator==(const TXMLLeague& other) const {
+  return Matches == other.Matches && GoalsFor == other.GoalsFor && GoalsAgainst == other.GoalsAgainst &&
+         Points == other.Points && Position == other.Position;
+}
+
 void TXMLLeague::Read(const std::filesystem::path& fileName) {
   pugi::xml_document doc;
   const pugi::xml_node root = OpenXMLRoot(fileName, doc);

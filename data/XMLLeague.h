@@ -23,6 +23,8 @@ public:
   const TXMLTeam& Team() const { return *FTeam; }
   // Copies the five values, keeping this record's team.
   void Assign(const TXMLLeague& source);
+  // Equal values (whatever the team).
+  bool operator==(const TXMLLeague& other) const;
 
   // Walks the Team rows under the root from the first; the first whose TeamID text equals the team's TeamID is
   // read (all five values must be numbers) and the walk ends. Without such a row all five values are 0. A file

@@ -23,4 +23,6 @@ public:
   // Trainer/PlayerID must be numbers (EConvertError), and a file that cannot be parsed raises EInOutError.
   // On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+
+  bool operator==(const TXMLTeam&) const = default;
 };

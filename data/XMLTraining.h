@@ -22,4 +22,6 @@ public:
   // (EConvertError) except StaminaTrainingPart, whose empty text gives 0. A file that cannot be parsed raises
   // EInOutError. On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+
+  bool operator==(const TXMLTraining&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "data/XMLWorld.h"
 
+#include "core/Snapshot.h"
 #include "data/XMLFields.h"
 #include "data/XMLTeam.h"
 
@@ -12,6 +13,13 @@ void TXMLWorld::Assign(const TXMLWorld& source) {
   MatchRound = source.MatchRound;
   CountryID = source.CountryID;
 }
+
+bool TXMLWorld::operator==(const TXMLWorld& other) const {
+  return FetchedDate == other.FetchedDate && Season == other.Season && MatchRound == other.MatchRound &&
+         CountryID == other.CountryID;
+}
+
+std::string TXMLWorld::SortKey() const { return SnapshotKey(Season, MatchRound, FetchedDate); }
 
 void TXMLWorld::Read(const std::filesystem::path& fileName) {
   pugi::xml_document doc;

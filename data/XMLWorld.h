@@ -26,6 +26,8 @@ public:
   const TXMLTeam& Team() const { return *FTeam; }
   // Copies the four values, keeping this record's team.
   void Assign(const TXMLWorld& source);
+  // Equal values (whatever the team).
+  bool operator==(const TXMLWorld& other) const;
 
   // FetchedDate from the root (empty when missing); then the League elements under LeagueList are walked from
   // the first, and the first whose LeagueID text equals the team's LeagueID gives Season, MatchRound and
@@ -35,11 +37,12 @@ public:
   void Read(const std::filesystem::path& fileName);
 
   // Calendar values of this game week (see GameCalendar.h).
-  int32_t RoundKey() const { return ::RoundKey(Season, MatchRound); }
+  int32_t RoundKey() const { return SeasonRoundKey(Season, MatchRound); }
   std::string RoundLabel() const { return ::RoundLabel(Season, MatchRound); }
-  std::string SortKey() const { return HistorySortKey(Season, MatchRound, FetchedDate); }
-  // FetchedDate as date and time; raises EConvertError when it is empty or malformed.
-  TGameDateTime FetchedDateTime() const { return StrToGameDateTime(FetchedDate); }
+  // SnapshotKey of season, round and fetch date (ERangeError outside seasons 0..9999, rounds 0..99).
+  std::string SortKey() const;
+  // FetchedDate as date and time (ParseFetchedDate); EConvertError when it is empty or malformed.
+  TClock::time_point FetchedDateTime() const { return ParseFetchedDate(FetchedDate); }
 
 private:
   const TXMLTeam* FTeam;

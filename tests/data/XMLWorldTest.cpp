@@ -2,7 +2,9 @@
 // full answer of the server as well as from the copy trimmed to the own league.
 #include "XMLFixtureEdit.h"
 
+#include "core/DateTime.h"
 #include "core/Errors.h"
+#include "core/Snapshot.h"
 #include "data/XMLTeam.h"
 #include "data/XMLWorld.h"
 
@@ -77,8 +79,8 @@ TEST(XMLWorld, GivesTheCalendarValuesOfItsWeek) {
   world.Read(FixturePath("data/WorldDetailsTrimmed.xml"));
   EXPECT_EQ(world.RoundKey(), 3805);
   EXPECT_EQ(world.RoundLabel(), "38-05");
-  EXPECT_EQ(world.SortKey(), "380520090928120000");
-  EXPECT_EQ(FormatGameDate(world.FetchedDateTime()), "2009-09-28");
+  EXPECT_EQ(world.SortKey(), SnapshotKey(38, 5, "2009-09-28 12:00:00"));
+  EXPECT_EQ(FormatDateTime(world.FetchedDateTime()), "2009-09-28 12:00:00");
 
   TXMLWorld copy(team);
   copy.Assign(world);
