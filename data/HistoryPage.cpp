@@ -1,5 +1,6 @@
 #include "data/HistoryPage.h"
 
+#include "core/DateTime.h"
 #include "core/Errors.h"
 #include "core/Intl.h"
 #include "core/Player.h"
@@ -8,6 +9,7 @@
 #include "data/TrainingData.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 bool EndsWith(const std::string& text, char c) { return !text.empty() && text.back() == c; }
@@ -241,9 +243,11 @@ THistoryListItem THistoryPage::AddListItem() {
   static const char* const days[7] = {N_("Monday"), N_("Tuesday"), N_("Wednesday"), N_("Thursday"),
                                       N_("Friday"), N_("Saturday"), N_("Sunday")};
   try {
-    const TGameDateTime date = World.FetchedDateTime();
-    item.Date = FormatGameDate(date);
-    item.Day = _(days[GameWeekday(date)]);
+    item.Date = FormatDate(World.FetchedDateTime());
+    const std::chrono::year_month_day ymd{std::chrono::year(StrToInt(item.Date.substr(0, 4))),
+                                          std::chrono::month(StrToInt(item.Date.substr(5, 2))),
+                                          std::chrono::day(StrToInt(item.Date.substr(8, 2)))};
+    item.Day = _(days[std::chrono::weekday(std::chrono::sys_days(ymd)).iso_encoding() - 1]);
   } catch (const EConvertError&) {
     // A record file may carry a date the program cannot read; the row still shows it as written.
     item.Date = World.FetchedDate;
