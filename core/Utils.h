@@ -19,9 +19,12 @@ void NewXMLDocument(pugi::xml_document& doc, const std::string& root);
 void OpenXMLFile(const std::filesystem::path& path, pugi::xml_document& doc, const std::string& root);
 // Appends to target a deep copy of each child of source, in order.
 void CopyChildNodes(const pugi::xml_node& source, pugi::xml_node target);
-// Parses a whole file (converting a declared ISO-8859-1/Windows-1252 encoding to UTF-8); raises
-// EInOutError with the parser's message when the file is missing or malformed.
+// Parses a whole file (converting a declared ISO-8859-1/Windows-1252 encoding, or bytes that are not
+// UTF-8 in a file that declares none, to UTF-8); raises EInOutError with the parser's message when the
+// file is missing or malformed.
 void LoadXMLFile(const std::filesystem::path& path, pugi::xml_document& doc);
+// The same for XML text in memory (an answer of the game's server); sourceName names it in the message.
+void ParseXMLText(std::string_view data, pugi::xml_document& doc, const std::string& sourceName);
 // Saves the document indented, atomically (temporary file in the same folder, then rename).
 void SaveXMLFile(const pugi::xml_document& doc, const std::filesystem::path& path);
 // Text of a child element (empty when missing).
@@ -49,27 +52,42 @@ std::string FloatToStr(double value);
 // Fixed number of decimals, "." as separator, halves away from zero ("%.2f" without the locale).
 std::string FormatFloat(double value, int decimals);
 
+// The text with every character that is not 0..9 removed.
 std::string KeepDigits(std::string_view text);
+// True when every character is "-" or 0..9 and the whole text is a 32-bit integer; false for "".
 bool IsIntegerText(std::string_view text);
-// 1-based position of sub in text, both compared in lower case; 0 when absent.
+// 1-based position of sub in text, both compared in lower case (ASCII letters); 0 when absent or sub is "".
 int PosText(std::string_view sub, std::string_view text);
+// The text without any of the characters . \ / : * ? " < > |, then trimmed.
 std::string CleanFileName(std::string_view text);
+// The text without leading and trailing blanks and control characters.
 std::string Trim(std::string_view text);
+// Pad the trimmed text with blanks to width characters (UTF-8 characters, not bytes); longer texts stay.
 std::string PadLeft(std::string_view text, int width);
 std::string PadRight(std::string_view text, int width);
+// The trimmed text with round((width - length) / 2) blanks before it (halves to even), the rest after.
 std::string CenterText(std::string_view text, int width);
+// Digits of the value's magnitude in groups of three from the right, "-" before negatives:
+// GroupDigits(' ', 1234567) = "1 234 567".
 std::string GroupDigits(char separator, int64_t value);
+// GroupDigits of the strict 64-bit conversion of text (EConvertError when it is not an integer).
 std::string GroupDigitsOfText(std::string_view text, char separator);
+// Decimal digit n (1 = units) of the value: (value div 10^(n-1)) mod 10, negative for negative values.
+// ERangeError for n < 1.
 int DigitAt(int64_t value, int n);
+// Sum over the bytes at 1-based positions i of (i div 10 + 1) * byte value ("abc" gives 294).
 int64_t TextChecksum(std::string_view text);
+// True when the built-in English texts are in use (the last skill level is not translated).
 bool IsEnglishText();
+// "st", "nd", "rd" or "th" for n; 11, 12, 13 (mod 100) give "th" only with the English texts.
 std::string OrdinalSuffix(int n);
 // Windows-1252 bytes to UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 // True when the bytes are valid UTF-8.
 bool IsValidUtf8(std::string_view text);
 
-// Round to nearest, halves to even (percentages, displayed integers).
+// Round to nearest, halves to even (percentages, displayed integers). ERangeError outside 64 bits.
 int64_t RoundHalfEven(double value);
-// Round to `decimals` decimals, halves away from zero (position ratings).
+// Round to `decimals` (0..15) decimals, halves away from zero (position ratings). A value within a
+// rounding error of a half counts as the half, so that a computed 2.675 gives 2.68.
 double RoundHalfAway(double value, int decimals);

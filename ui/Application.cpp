@@ -1,21 +1,18 @@
 #include "ui/Application.h"
 
+#include "core/DateTime.h"
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
+#include "ui/FormMain.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMessageBox>
 #include <QTimer>
-
-#include <clocale>
 
 int RunPitchbook(int argc, char** argv) {
   QApplication app(argc, argv);
-  // QApplication sets the user's locale for everything; numbers in files and on screen stay "C".
-  std::setlocale(LC_NUMERIC, "C");
+  // QApplication takes the user's locale for everything; numbers in files and on screen stay "C".
+  ApplyProgramFormatSettings();
   QApplication::setApplicationName("Pitchbook");
   QCommandLineParser parser;
   parser.addHelpOption();
@@ -26,10 +23,10 @@ int RunPitchbook(int argc, char** argv) {
   parser.process(app);
   auto folder = ResolveProgramFolder(parser.value(homeOption).toStdString());
   InitTranslations(folder);
-  QMainWindow window;
-  window.setWindowTitle("Pitchbook");
-  window.setCentralWidget(new QLabel(QString::fromStdString(folder.string())));
-  window.resize(1100, 720);
+  ApplyProgramFormatSettings();
+
+  TFormMain window(folder);
+  if (!window.FormCreate()) return 1;
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   return app.exec();

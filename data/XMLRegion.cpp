@@ -1,0 +1,3 @@
+#include "data/XMLRegion.h"
+
+void TXMLRegion::Read(const std::filesystem::path&) {}

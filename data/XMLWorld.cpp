@@ -1,0 +1,43 @@
+#include "data/XMLWorld.h"
+
+#include "core/Snapshot.h"
+#include "data/XMLFields.h"
+#include "data/XMLTeam.h"
+
+#include <cstring>
+#include <utility>
+
+void TXMLWorld::Assign(const TXMLWorld& source) {
+  FetchedDate = source.FetchedDate;
+  Season = source.Season;
+  MatchRound = source.MatchRound;
+  CountryID = source.CountryID;
+}
+
+bool TXMLWorld::operator==(const TXMLWorld& other) const {
+  return FetchedDate == other.FetchedDate && Season == other.Season && MatchRound == other.MatchRound &&
+         CountryID == other.CountryID;
+}
+
+std::string TXMLWorld::SortKey() const { return SnapshotKey(Season, MatchRound, FetchedDate); }
+
+void TXMLWorld::Read(const std::filesystem::path& fileName) {
+  pugi::xml_document doc;
+  const pugi::xml_node root = OpenXMLRoot(fileName, doc);
+  std::string fetchedDate = ElementText(root, {"FetchedDate"});
+  const char* leagueID = FTeam->LeagueID.c_str();
+  int32_t season = 0, matchRound = 0, countryID = 0;
+  // A stored snapshot holds only the own league, a fresh answer all of them; either way the first match wins.
+  for (pugi::xml_node league = root.child("LeagueList").child("League"); league;
+       league = league.next_sibling("League")) {
+    if (std::strcmp(ElementText(league, {"LeagueID"}), leagueID) != 0) continue;
+    season = ElementInt(league, {"Season"});
+    matchRound = ElementInt(league, {"MatchRound"});
+    countryID = ElementInt(league, {"Country", "CountryID"});
+    break;
+  }
+  FetchedDate = std::move(fetchedDate);
+  Season = season;
+  MatchRound = matchRound;
+  CountryID = countryID;
+}
