@@ -12,6 +12,8 @@
 
 #include <array>
 
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace {
 using namespace GridColors;
 
