@@ -267,7 +267,11 @@ void TPlayerGrid::RecalculateRatings(int firstRow, int lastRow) {
     ReadRow(*player, r);
     player->ClearRatings();
     try {
-      for (int c = FirstRatingColumn; c <= LastRatingColumn; ++c) SetCellFloat(c, r, player->GetValue(c));
+      for (int c = FirstRatingColumn; c <= LastRatingColumn; ++c) {
+        // As when the row was added: a negative rating (a keeper's for a field player) shows as 0.
+        const double rating = player->GetValue(c);
+        SetCellFloat(c, r, rating < 0 ? 0 : rating);
+      }
     } catch (const ERangeError&) {
       // A specialty outside the tables has no ratings; the row keeps the ones it has.
     }
