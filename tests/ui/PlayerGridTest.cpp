@@ -11,6 +11,9 @@
 #include "ui/PlayerGrid.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -446,4 +449,75 @@ TEST(PlayerGrid, ClipboardTextHasTheHeaderADashLineAndOneLinePerPlayer) {
   ASSERT_EQ(blocks.size(), 4);
   EXPECT_EQ(blocks[2].size(), header.size());
   EXPECT_TRUE(blocks[2].startsWith("|*")) << blocks[2].toStdString();  // a player of the league's country
+}
+
+TEST(PlayerGrid, MouseMovesClicksAndHeaderClicksReachTheGrid) {
+  TPlayerGrid grid;
+  for (int c = 0; c < grid.ColCount(); ++c) grid.SetColumnVisible(c, true);
+  auto a = MakePlayer("Anna", 7, 3);
+  a->Specialty = spQuick;
+  auto b = MakePlayer("Bert", 8, 9);
+  grid.AddPlayer(*a);
+  grid.AddPlayer(*b);
+  grid.SetWeather(wRainy);
+  grid.resize(1400, 200);
+  grid.show();
+  QApplication::processEvents();
+  QStringList columnPane, infoPane;
+  QObject::connect(&grid, &TAdvGrid::ColumnPaneChanged, [&](const QString& t) { columnPane << t; });
+  QObject::connect(&grid, &TAdvGrid::InfoPaneChanged, [&](const QString& t) { infoPane << t; });
+  auto centre = [&](int col, int row) { return grid.visualRect(grid.model()->index(row - 1, col)).center(); };
+
+  QTest::mouseMove(grid.viewport(), centre(0, 1));
+  ASSERT_FALSE(columnPane.isEmpty());
+  EXPECT_EQ(columnPane.last(), "Player name");
+  EXPECT_EQ(infoPane.last(), "Anna (7)");
+  EXPECT_TRUE(grid.MouseInGrid());
+
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centre(paDefending, 1));
+  EXPECT_EQ(grid.Hint(), "-40% specialty");
+  EXPECT_EQ(grid.Row(), 1);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&grid, &leave);
+  EXPECT_EQ(grid.Hint(), "");
+  EXPECT_FALSE(grid.MouseInGrid());
+
+  QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, centre(paStamina, 2));
+  EXPECT_EQ(grid.Row(), 2);  // the popup menu acts on the row under the mouse
+
+  const QPoint header(grid.columnViewportPosition(paPlaymaking) + 5, 5);
+  QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, header);
+  EXPECT_EQ(Names(grid), QStringList({"Bert", "Anna"}));
+  QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::RightButton, {}, header);
+  EXPECT_EQ(grid.SortFlags(), sfDescending) << "a right click does not sort";
+  QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, header);
+  EXPECT_EQ(Names(grid), QStringList({"Anna", "Bert"}));
+}
+
+TEST(PlayerGrid, EscapeLeavesTheEditorWithoutStoring) {
+  TPlayerGrid grid;
+  auto a = MakePlayer("Anna", 7, 3);
+  grid.AddPlayer(*a);
+  grid.resize(800, 100);
+  grid.show();
+  grid.setFocus();
+  grid.SelectCell(paPlaymaking, 1);
+  QApplication::processEvents();
+  grid.edit(grid.currentIndex());
+  QApplication::processEvents();
+  auto* editor = grid.viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText("8");
+  QTest::keyClick(editor, Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(grid.Cell(paPlaymaking, 1), "3");
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed editor goes away
+  grid.edit(grid.currentIndex());
+  QApplication::processEvents();
+  editor = grid.viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText("8");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_EQ(grid.Cell(paPlaymaking, 1), "8");
 }
