@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "core/Intl.h"
 #include "core/PlayerList.h"
 #include "core/PlayerVocabulary.h"
 #include "core/PositionRatings.h"
@@ -520,4 +521,54 @@ TEST(PlayerGrid, EscapeLeavesTheEditorWithoutStoring) {
   QTest::keyClick(editor, Qt::Key_Return);
   QApplication::processEvents();
   EXPECT_EQ(grid.Cell(paPlaymaking, 1), "8");
+}
+
+TEST(PlayerGrid, GermanTitlesAndAGridFileOfTheEnglishTitles) {
+  TTempFolder folder;
+  {
+    TPlayerGrid english;
+    auto p = MakePlayer("A", 1);
+    english.AddPlayer(*p);
+    english.SaveToFile(folder / "English.mgf");
+  }
+  const std::string savedLocale = setlocale(LC_ALL, nullptr);
+  const char* oldAll = std::getenv("LC_ALL");
+  const char* oldLanguage = std::getenv("LANGUAGE");
+  const std::string savedAll = oldAll ? oldAll : "", savedLanguage = oldLanguage ? oldLanguage : "";
+  auto restore = [&] {
+    if (oldAll) setenv("LC_ALL", savedAll.c_str(), 1); else unsetenv("LC_ALL");
+    if (oldLanguage) setenv("LANGUAGE", savedLanguage.c_str(), 1); else unsetenv("LANGUAGE");
+    InitTranslations(folder.Path());
+    setlocale(LC_ALL, savedLocale.c_str());
+    setlocale(LC_NUMERIC, "C");
+  };
+  if (!setlocale(LC_ALL, "de_DE.UTF-8")) {
+    restore();
+    FAIL() << "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8";
+  }
+  setlocale(LC_NUMERIC, "C");
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  setenv("LANGUAGE", "de", 1);
+  InitTranslations(folder.Path());
+  {
+    TPlayerGrid german;
+    EXPECT_EQ(german.ColumnTitle(paStamina), "Kon");
+    EXPECT_EQ(german.ColumnHint(paTSI), "Gesamtstärke-Index");
+    EXPECT_EQ(german.Cell(paBestRating, 0), "Max");
+    // The layout checksum is made of the shown titles: the English file does not fit.
+    german.LoadFromFile(folder / "English.mgf");
+    EXPECT_TRUE(german.IsEmpty());
+    auto p = MakePlayer("A", 1, 5);
+    p->Specialty = spTechnical;
+    german.AddPlayer(*p);
+    german.SetWeather(wRainy);
+    EXPECT_EQ(german.CellClickHint(paPlaymaking, 1), "-80% Spezialität");
+    german.SaveToFile(folder / "German.mgf");
+    TPlayerGrid again;
+    again.LoadFromFile(folder / "German.mgf");
+    EXPECT_EQ(again.Cell(0, 1), "A");
+  }
+  restore();
+  TPlayerGrid english;
+  EXPECT_EQ(english.ColumnTitle(paStamina), "Stm");
 }
