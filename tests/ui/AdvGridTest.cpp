@@ -272,6 +272,11 @@ TEST(AdvGrid, ABadGridFileGivesAnEmptyGrid) {
     Fill(grid, {{"kept", 1, 1, 1}});
     grid.LoadFromFile(folder / "missing.mgf");
     EXPECT_EQ(grid.Cell(0, 1), "kept");
+    EXPECT_THROW(grid.SaveToFile(folder / "no such folder" / "Grid.mgf"), EInOutError);
+    grid.SaveToFile(good);  // replaced whole
+    TAdvGrid reloaded(TestFields);
+    reloaded.LoadFromFile(good);
+    EXPECT_EQ(Column(reloaded, 0), QStringList({"kept"}));
   }
 }
 

@@ -136,7 +136,7 @@ TEST(PlayerGrid, RowsReadBackIntoThePlayer) {
   p->Specialty = spHead;
   p->Cards = 2;
   grid.AddPlayer(*p);
-  EXPECT_EQ(grid.GetCellFloat(paBestRating, 1), p->GetBestRating());
+  EXPECT_DOUBLE_EQ(grid.GetCellFloat(paBestRating, 1), p->GetBestRating());
   TPlayer read;
   grid.ReadRow(read, 1);
   for (int c = 1; c <= 27; ++c) EXPECT_EQ(read.GetValue(c), p->GetValue(c)) << c;
@@ -185,7 +185,7 @@ TEST(PlayerGrid, AssumePassableFormsShowsABoldSixAndRecomputesTheRatings) {
   EXPECT_EQ(look.Text, "6");
   EXPECT_TRUE(look.Bold);
   EXPECT_EQ(grid.Cell(paForm, 1), "2");  // the stored form stays
-  EXPECT_EQ(grid.GetCellFloat(paInnerMidfieldRating, 1), Rating(*p, paInnerMidfieldRating, wDisabled, false, true));
+  EXPECT_DOUBLE_EQ(grid.GetCellFloat(paInnerMidfieldRating, 1), Rating(*p, paInnerMidfieldRating, wDisabled, false, true));
   EXPECT_NE(grid.GetCellFloat(paInnerMidfieldRating, 1), Rating(*p, paInnerMidfieldRating, wDisabled, false, false));
 }
 
@@ -198,7 +198,7 @@ TEST(PlayerGrid, ChoosingTheWeatherAlreadyAppliedRecomputesNothing) {
   EXPECT_FALSE(grid.SetWeather(wDisabled));
   EXPECT_EQ(grid.Cell(paForwardRating, 1), "99");
   EXPECT_TRUE(grid.SetWeather(wSunny));
-  EXPECT_EQ(grid.GetCellFloat(paForwardRating, 1), Rating(*p, paForwardRating, wSunny, false, false));
+  EXPECT_DOUBLE_EQ(grid.GetCellFloat(paForwardRating, 1), Rating(*p, paForwardRating, wSunny, false, false));
   grid.SetCell(paForwardRating, 1, "99");
   EXPECT_FALSE(grid.SetWeather(wSunny));
   EXPECT_EQ(grid.Cell(paForwardRating, 1), "99");
@@ -241,7 +241,7 @@ TEST(PlayerGrid, TrainingShowsInBlueAndTheGridFileKeepsRatingsWithoutIt) {
   grid.AddPlayer(*p);
   const double without = Rating(*p, paInnerMidfieldRating, wDisabled, false, false);
   ASSERT_TRUE(grid.SetTrainingOn(true));
-  EXPECT_EQ(grid.GetCellFloat(paInnerMidfieldRating, 1), Rating(*p, paInnerMidfieldRating, wDisabled, true, false));
+  EXPECT_DOUBLE_EQ(grid.GetCellFloat(paInnerMidfieldRating, 1), Rating(*p, paInnerMidfieldRating, wDisabled, true, false));
   EXPECT_NE(grid.GetCellFloat(paInnerMidfieldRating, 1), without);
   const auto look = grid.CellLook(paPlaymaking, 1);
   EXPECT_EQ(look.Text, "5");
@@ -255,7 +255,7 @@ TEST(PlayerGrid, TrainingShowsInBlueAndTheGridFileKeepsRatingsWithoutIt) {
   TPlayerGrid loaded;
   loaded.LoadFromFile(folder / "PlayerGridMain.mgf");
   ASSERT_FALSE(loaded.IsEmpty());
-  EXPECT_EQ(loaded.GetCellFloat(paInnerMidfieldRating, 1), without);
+  EXPECT_DOUBLE_EQ(loaded.GetCellFloat(paInnerMidfieldRating, 1), without);
   EXPECT_EQ(loaded.Cell(0, 1), "A");
 }
 
@@ -290,7 +290,7 @@ TEST(PlayerGrid, AnEditRecomputesTheRowsRatingsOnceTheEditorHasClosed) {
   grid.CommitEdit(paPlaymaking, 1, "12");
   QApplication::processEvents();
   p->PlaymakerSkill = 12;
-  EXPECT_EQ(grid.GetCellFloat(paInnerMidfieldRating, 1), Rating(*p, paInnerMidfieldRating, wDisabled, false, false));
+  EXPECT_DOUBLE_EQ(grid.GetCellFloat(paInnerMidfieldRating, 1), Rating(*p, paInnerMidfieldRating, wDisabled, false, false));
 }
 
 TEST(PlayerGrid, HeaderSortingClearsTheHint) {
