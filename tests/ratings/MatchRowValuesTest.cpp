@@ -305,6 +305,7 @@ TEST(MatchRowValues, StatusTextsAndClickHintsDescribeTheValue) {
     std::optional<std::string> Hint;
   };
   const std::vector<TCase> cases{
+      {mcMatchName, "-Vorwärts Billstedt - SV Heimbach AH", "Vorwärts Billstedt - SV Heimbach AH", std::nullopt},
       {mcStars, "6.5", "6.5", std::nullopt},
       {mcMatchType, "8", "International friendly", "International friendly"},
       {mcMatchType, "7", "", ""},
