@@ -125,6 +125,8 @@ TEST(FormMain, NumbersKeepTheDecimalPointUnderAGermanUserLocale) {
   ApplyProgramFormatSettings();  // what the program does right after QApplication
   std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
   EXPECT_STREQ(buffer, "1.5");
+  // Only the numbers: the texts stay in the user's language.
+  EXPECT_STREQ(std::setlocale(LC_MESSAGES, nullptr), "de_DE.UTF-8");
   EXPECT_EQ(FormatFloat(1234.5, 2), "1234.50");
   EXPECT_DOUBLE_EQ(StrToFloat("2.25"), 2.25);
   std::setlocale(LC_ALL, saved.c_str());
