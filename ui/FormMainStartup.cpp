@@ -67,7 +67,10 @@ void TFormMain::StartStartup() {
   callbacks.ShowNewestPage = [this](THistoryPage& page) {
     SetShownHistoryPage(History().Count());
     // A first start (no grid files yet) shows the newest squad instead of two empty grids.
-    if (FPlayerGridM->IsEmpty() && FPlayerGridT->IsEmpty()) FPlayerGridM->LoadPage(page);
+    if (FPlayerGridM->IsEmpty() && FPlayerGridT->IsEmpty()) {
+      FPlayerGridM->LoadPage(page);
+      FPlayerGridM->SelectRow(TAdvGrid::FixedRows);
+    }
     emit HistoryPageShown(FShownHistoryPage);
   };
   callbacks.PlayerGridsEmpty = [this] { return FPlayerGridM->IsEmpty() && FPlayerGridT->IsEmpty(); };
