@@ -319,8 +319,8 @@ TMatchLineupArrangement::TMatchLineupArrangement() {
 }
 
 int TMatchLineupArrangement::SlotOfRole(int roleID) {
-  int slot = roleID - 12;
-  if (slot < 0 || slot >= ExtraCount) return -1;
+  if (roleID < 12 || roleID >= 12 + ExtraCount) return -1;
+  const int slot = roleID - 12;
   // The substitutes' RoleIDs run keeper, defender, inner midfielder, winger, forward; the slots put the
   // winger last.
   if (slot == 3) return 4;
