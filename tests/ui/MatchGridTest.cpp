@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -336,10 +337,20 @@ TEST_F(MatchGridFile, OpeningTheCurrentMatchHandsItsElementSeasonAndRound) {
   ASSERT_EQ(spy.count(), 2);
   EXPECT_STREQ(opened.child_value("Season"), "32") << "the last copy of a match is the one opened";
 
+  // A double click on a row opens its match.
+  FGrid.resize(600, 200);
+  FGrid.show();
+  QApplication::processEvents();
+  const QModelIndex third = FGrid.model()->index(2, mcStars);
+  QTest::mouseDClick(FGrid.viewport(), Qt::LeftButton, {}, FGrid.visualRect(third).center());
+  ASSERT_EQ(spy.count(), 3);
+  EXPECT_STREQ(opened.attribute("ID").value(), "1003");
+  EXPECT_EQ(round, "07");
+
   // The stand-in row of a grid whose rows are all hidden opens nothing.
   FGrid.ApplyFilter(4, 0, 0);
   FGrid.OpenCurrentMatch();
-  EXPECT_EQ(spy.count(), 2);
+  EXPECT_EQ(spy.count(), 3);
 }
 
 TEST_F(MatchGridFile, NextAndPreviousRowWrapAround) {
