@@ -160,7 +160,7 @@ public:
   std::string OwnTeamFile(int index) const;
   // The same by the request's `file=` value ("team", "players", ...); nullopt for other values.
   std::optional<std::string> OwnTeamFileByRequest(std::string_view file) const;
-  // "matches&teamID=": the team's matches of the current season, finished ones and the next league match.
+  // "matches&teamID=": the team's latest 20 finished matches (across seasons), then the next league match.
   std::string MatchesFile(int teamID) const;
   // "matchlineup&matchID=&teamID=": the lineup of one side of a played match; matchID 0 = the team's latest
   // finished match; teamID 0 = the own team.
