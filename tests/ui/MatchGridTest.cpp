@@ -4,6 +4,7 @@
 #include "core/Intl.h"
 #include "core/TeamMatchFile.h"
 #include "core/Utils.h"
+#include "demo/SampleWorld.h"
 #include "ratings/MatchDataXml.h"
 #include "ui/MatchGrid.h"
 #include "ui/Messages.h"
@@ -490,6 +491,18 @@ TEST_F(MatchGridFile, ScreenshotOfAFilledGrid) {
   realGrid.LoadTeam("4711");
   SaveScreenshot(realGrid, folder, "matchgrid-fixtures");
   WriteMatches(FFolder / "4711.xml", matches);
+
+  // The sample world's club: two seasons of league, cup and friendly matches.
+  {
+    TTempFolder world;
+    TSampleWorldInfo info;
+    WriteSampleWorld(world.Path(), TSampleWorldOptions{2, 1, 16}, &info);
+    TMatchGrid sampleGrid;
+    sampleGrid.SetMatchesFolder(world / "History" / "Matches");
+    sampleGrid.SortMatches(mcSeasonWeek, sfDescending, fkInteger);
+    sampleGrid.LoadTeam(std::to_string(info.OwnTeamID));
+    SaveScreenshot(sampleGrid, folder, "matchgrid-sample");
+  }
 
   TGermanTexts german;
   TMatchGrid germanGrid;
