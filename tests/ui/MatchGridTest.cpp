@@ -45,7 +45,7 @@ protected:
   TTestMatchGrid FGrid;
 };
 
-void WriteMatches(const std::filesystem::path& path, const std::vector<TMatchSpec>& matches) {
+void WriteMatches(const std::filesystem::path& path, const std::vector<TStoredMatch>& matches) {
   WriteWholeFile(path, TeamMatchFileXml(matches));
 }
 
@@ -249,13 +249,13 @@ TEST_F(MatchGridFile, AwayMatchesAreMarkedAndTheirGoalsColouredFromTheClubsSide)
 }
 
 TEST_F(MatchGridFile, StarsVersionAndTacticCellsShowTheirValues) {
-  TMatchSpec halfStars;
+  TStoredMatch halfStars;
   halfStars.ID = "1";
   halfStars.Stars = {"6.5"};
   halfStars.Version = "1.2";
   halfStars.Ratings = {"12", "12", "12", "12", "12", "12", "12"};
   halfStars.Tactic = "7";
-  TMatchSpec wholeStars;
+  TStoredMatch wholeStars;
   wholeStars.ID = "2";
   wholeStars.Stars = {"7"};
   wholeStars.Tactic = "2";
@@ -324,7 +324,7 @@ TEST_F(MatchGridFile, OpeningTheCurrentMatchHandsItsElementSeasonAndRound) {
   EXPECT_EQ(round, "06");
 
   // The file changed on disk (a new download): the new match is found without loading the team again.
-  TMatchSpec added;
+  TStoredMatch added;
   added.ID = "1001";
   added.Season = "32";
   added.Round = "01";
@@ -387,12 +387,12 @@ TEST_F(MatchGridFile, DeletingARowWhileFilteredKeepsTheHiddenRows) {
 }
 
 TEST_F(MatchGridFile, AMatchThatCannotBeReadFailsTheLoadAndKeepsTheRowsBeforeIt) {
-  TMatchSpec good;
+  TStoredMatch good;
   good.ID = "1";
-  TMatchSpec bad;
+  TStoredMatch bad;
   bad.ID = "2";
   bad.Ratings[0] = "much";
-  TMatchSpec after;
+  TStoredMatch after;
   after.ID = "3";
   WriteMatches(FFolder / "4711.xml", {good, bad, after});
   EXPECT_THROW(FGrid.LoadTeam("4711"), EConvertError);
@@ -446,11 +446,11 @@ void SaveScreenshot(TMatchGrid& grid, const std::string& folder, const std::stri
 TEST_F(MatchGridFile, ScreenshotOfAFilledGrid) {
   const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR");
   if (!folder) GTEST_SKIP() << "PITCHBOOK_SCREENSHOT_DIR not set";
-  std::vector<TMatchSpec> matches;
+  std::vector<TStoredMatch> matches;
   const char* weathers[] = {"0", "1", "2", "3", "4", "5"};
   const char* types[] = {"1", "2", "3", "4", "5", "8", "9", "7", "1", "1", "1", "1"};
   for (int i = 0; i < 12; ++i) {
-    TMatchSpec m;
+    TStoredMatch m;
     m.ID = std::to_string(600000 + i * 137);
     m.Season = "37";
     m.Round = std::to_string(1 + i);
