@@ -339,6 +339,8 @@ std::string MatchCellInfo(int column, const TMatchRow& row) {
   const int64_t value = MatchCellInt(cell);
   const bool small = value >= -1000 && value <= 1000;
   switch (column) {
+    // The whole pairing: the column is often too narrow for two long team names.
+    case mcMatchName: return WithoutFirstCharacter(cell);
     case mcStars: return cell;
     case mcMatchType: return value >= 1 && value <= MaxMatchType ? MatchTypeName(static_cast<int>(value)) : "";
     case mcAttitude: return small ? AttitudeName(static_cast<int>(value)) : "";

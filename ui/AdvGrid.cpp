@@ -117,8 +117,11 @@ TAdvGrid::TAdvGrid(std::span<const TFieldData> fields, QWidget* parent)
   }
   for (int c = 0; c < ColCount(); ++c) FRows[0][c] = ColumnTitle(c);
 
-  // A compact font, so that a 17-pixel row holds its text.
+  // A compact font, so that a 17-pixel row holds its text and a 9-digit ID fits its 60 pixels; the
+  // narrower sans-serif families first, the system's font when none of them is there.
   QFont gridFont = font();
+  gridFont.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans"),
+                        QStringLiteral("Arial"), QStringLiteral("Helvetica"), gridFont.family()});
   gridFont.setPixelSize(11);
   setFont(gridFont);
 

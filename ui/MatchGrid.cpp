@@ -87,6 +87,11 @@ void TMatchGrid::ResetHiddenRows() {
   FFullRowCount = RowCount();
 }
 
+void TMatchGrid::Clear() {
+  TAdvGrid::Clear();
+  ResetHiddenRows();
+}
+
 void TMatchGrid::LoadTeam(const std::string& teamID) {
   FTeamID = teamID;
   const std::filesystem::path path = TTeamMatchFile::PathOf(FMatchesFolder, teamID);
@@ -98,7 +103,6 @@ void TMatchGrid::LoadTeam(const std::string& teamID) {
   // The rows of the team shown before must not stay under this team's name: the grid file would store
   // them as this team's matches.
   Clear();
-  ResetHiddenRows();
 }
 
 void TMatchGrid::LoadMatchFile(const std::filesystem::path& path) {
@@ -112,7 +116,6 @@ void TMatchGrid::LoadMatchFile(const std::filesystem::path& path) {
   };
   try {
     Clear();
-    ResetHiddenRows();
     OpenMatchDocument(path);
     const pugi::xml_node first = FMatchDocument.Root().child(TTeamMatchFile::MatchDataName);
     for (pugi::xml_node match = first; match; match = match.next_sibling()) {
@@ -224,7 +227,6 @@ void TMatchGrid::LoadFromFile(const std::string& teamID, const std::filesystem::
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return;
   Clear();
-  ResetHiddenRows();
   const std::string data = ReadFileText(path);
   size_t pos = 0;
   int64_t value = 0;
@@ -281,14 +283,17 @@ void TMatchGrid::DblClick() {
 // ---- Painting and hints -------------------------------------------------------------------------------------------
 
 void TMatchGrid::DrawFormation(QPainter& painter, const QRect& rect, int64_t code, bool selected) const {
-  const int g = std::max(1, std::min((rect.height() + 1) / 9, rect.width() / 13));
+  const std::vector<TFormationSquare> squares = FormationSquares(code);
+  if (squares.empty()) return;
+  const int g = std::max(1, (rect.height() + 1) / 9);
   const int top = rect.top() + ((rect.height() + 1) - 9 * g) / 2;
-  // Centred across the cell: the column may be wider than its picture once the window fits it.
-  const int left = rect.left() + std::max(0, (rect.width() - 13 * g) / 2);
+  // The lines are centred on the pitch's middle (x = 7), which is centred in the cell: the column is
+  // narrower than the widest formation and may be wider once the window fits its columns.
+  const int left = rect.left() + (rect.width() - 13 * g) / 2;
   painter.save();
   painter.setClipRect(rect, Qt::IntersectClip);
   painter.setBrush(Qt::NoBrush);
-  for (const TFormationSquare& square : FormationSquares(code)) {
+  for (const TFormationSquare& square : squares) {
     const QColor colour = square.Extra ? (selected ? QColor(0, 255, 255) : QColor(255, 0, 0)) : QColor(Qt::black);
     painter.setPen(colour);
     // A pen of one pixel outlines the g x g square inside it.

@@ -1,17 +1,24 @@
 #include "TestSupport.h"
 
 #include "core/Errors.h"
+#include "core/Intl.h"
 #include "core/TeamMatchFile.h"
 #include "core/Utils.h"
+#include "demo/SampleWorld.h"
 #include "ratings/MatchDataXml.h"
 #include "ui/MatchGrid.h"
 #include "ui/Messages.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
 
 namespace {
 // The grid with its protected handlers reachable.
@@ -38,7 +45,7 @@ protected:
   TTestMatchGrid FGrid;
 };
 
-void WriteMatches(const std::filesystem::path& path, const std::vector<TMatchSpec>& matches) {
+void WriteMatches(const std::filesystem::path& path, const std::vector<TStoredMatch>& matches) {
   WriteWholeFile(path, TeamMatchFileXml(matches));
 }
 
@@ -63,6 +70,44 @@ QImage ExpectedCell(const TMatchGrid& grid, int col, const QString& text, bool b
   if (percent >= 0) TAdvGrid::DrawPercentBar(painter, percent, rect, barColour);
   return image;
 }
+
+// German texts from the build tree's catalogues while the object lives.
+class TGermanTexts {
+public:
+  TGermanTexts() {
+    FLocale = setlocale(LC_ALL, nullptr);
+    Save("LC_ALL", FAll, FHadAll);
+    Save("LANGUAGE", FLanguage, FHadLanguage);
+    Available = setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    setenv("LANGUAGE", "de", 1);
+    setlocale(LC_NUMERIC, "C");
+    InitTranslations(FProgramFolder.Path());
+  }
+  ~TGermanTexts() {
+    Restore("LC_ALL", FAll, FHadAll);
+    Restore("LANGUAGE", FLanguage, FHadLanguage);
+    InitTranslations(FProgramFolder.Path());
+    setlocale(LC_ALL, FLocale.c_str());
+  }
+  bool Available = false;
+
+private:
+  static void Save(const char* name, std::string& value, bool& had) {
+    const char* old = std::getenv(name);
+    had = old != nullptr;
+    value = old ? old : "";
+  }
+  static void Restore(const char* name, const std::string& value, bool had) {
+    if (had)
+      setenv(name, value.c_str(), 1);
+    else
+      unsetenv(name);
+  }
+  TTempFolder FProgramFolder;  // no catalogues of its own: the build tree's are used
+  std::string FLocale, FAll, FLanguage;
+  bool FHadAll = false, FHadLanguage = false;
+};
 
 bool HasColour(const QImage& image, QColor colour) {
   for (int y = 0; y < image.height(); ++y)
@@ -204,13 +249,13 @@ TEST_F(MatchGridFile, AwayMatchesAreMarkedAndTheirGoalsColouredFromTheClubsSide)
 }
 
 TEST_F(MatchGridFile, StarsVersionAndTacticCellsShowTheirValues) {
-  TMatchSpec halfStars;
+  TStoredMatch halfStars;
   halfStars.ID = "1";
   halfStars.Stars = {"6.5"};
   halfStars.Version = "1.2";
   halfStars.Ratings = {"12", "12", "12", "12", "12", "12", "12"};
   halfStars.Tactic = "7";
-  TMatchSpec wholeStars;
+  TStoredMatch wholeStars;
   wholeStars.ID = "2";
   wholeStars.Stars = {"7"};
   wholeStars.Tactic = "2";
@@ -279,7 +324,7 @@ TEST_F(MatchGridFile, OpeningTheCurrentMatchHandsItsElementSeasonAndRound) {
   EXPECT_EQ(round, "06");
 
   // The file changed on disk (a new download): the new match is found without loading the team again.
-  TMatchSpec added;
+  TStoredMatch added;
   added.ID = "1001";
   added.Season = "32";
   added.Round = "01";
@@ -293,10 +338,20 @@ TEST_F(MatchGridFile, OpeningTheCurrentMatchHandsItsElementSeasonAndRound) {
   ASSERT_EQ(spy.count(), 2);
   EXPECT_STREQ(opened.child_value("Season"), "32") << "the last copy of a match is the one opened";
 
+  // A double click on a row opens its match.
+  FGrid.resize(600, 200);
+  FGrid.show();
+  QApplication::processEvents();
+  const QModelIndex third = FGrid.model()->index(2, mcStars);
+  QTest::mouseDClick(FGrid.viewport(), Qt::LeftButton, {}, FGrid.visualRect(third).center());
+  ASSERT_EQ(spy.count(), 3);
+  EXPECT_STREQ(opened.attribute("ID").value(), "1003");
+  EXPECT_EQ(round, "07");
+
   // The stand-in row of a grid whose rows are all hidden opens nothing.
   FGrid.ApplyFilter(4, 0, 0);
   FGrid.OpenCurrentMatch();
-  EXPECT_EQ(spy.count(), 2);
+  EXPECT_EQ(spy.count(), 3);
 }
 
 TEST_F(MatchGridFile, NextAndPreviousRowWrapAround) {
@@ -332,12 +387,12 @@ TEST_F(MatchGridFile, DeletingARowWhileFilteredKeepsTheHiddenRows) {
 }
 
 TEST_F(MatchGridFile, AMatchThatCannotBeReadFailsTheLoadAndKeepsTheRowsBeforeIt) {
-  TMatchSpec good;
+  TStoredMatch good;
   good.ID = "1";
-  TMatchSpec bad;
+  TStoredMatch bad;
   bad.ID = "2";
   bad.Ratings[0] = "much";
-  TMatchSpec after;
+  TStoredMatch after;
   after.ID = "3";
   WriteMatches(FFolder / "4711.xml", {good, bad, after});
   EXPECT_THROW(FGrid.LoadTeam("4711"), EConvertError);
@@ -363,4 +418,113 @@ TEST(MatchGrid, ColumnsFollowTheTableAndThePreferences) {
   grid.ApplyColumnVisibility();
   EXPECT_FALSE(grid.IsColumnVisible(mcStars));
   Preferences().SetDefaults();
+}
+
+namespace {
+// Saves a picture of the grid (and its pictures up close) as <folder>/<name>.png and <name>-zoom.png.
+void SaveScreenshot(TMatchGrid& grid, const std::string& folder, const std::string& name) {
+  for (int c = 0; c < MatchColumnCount; ++c) grid.SetColumnVisible(c, true);
+  int width = 0;
+  for (int c = 0; c < MatchColumnCount; ++c) width += grid.ColWidth(c) + 1;
+  grid.resize(width + 20, 18 * 14);
+  grid.show();
+  grid.SelectCell(mcFormation, 3);
+  grid.setFocus();
+  QApplication::processEvents();
+  const QPixmap shot = grid.grab();
+  ASSERT_TRUE(shot.save(QString::fromStdString(folder + "/" + name + ".png")));
+  const int x = grid.columnViewportPosition(mcStars);
+  const int w = grid.columnViewportPosition(mcTactic) - x;
+  const QPixmap zoom =
+      shot.copy(x, 0, w, shot.height() / 2).scaled(w * 4, shot.height() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  ASSERT_TRUE(zoom.save(QString::fromStdString(folder + "/" + name + "-zoom.png")));
+}
+}  // namespace
+
+// Writes pictures of a filled grid, in English and German, when PITCHBOOK_SCREENSHOT_DIR names a folder
+// (for looking at it).
+TEST_F(MatchGridFile, ScreenshotOfAFilledGrid) {
+  const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR");
+  if (!folder) GTEST_SKIP() << "PITCHBOOK_SCREENSHOT_DIR not set";
+  std::vector<TStoredMatch> matches;
+  const char* weathers[] = {"0", "1", "2", "3", "4", "5"};
+  const char* types[] = {"1", "2", "3", "4", "5", "8", "9", "7", "1", "1", "1", "1"};
+  for (int i = 0; i < 12; ++i) {
+    TStoredMatch m;
+    m.ID = std::to_string(600000 + i * 137);
+    m.Season = "37";
+    m.Round = std::to_string(1 + i);
+    m.MatchType = types[i];
+    m.ClubAtHome = i % 3 != 1;
+    m.HomeGoals = std::to_string(i % 4);
+    m.AwayGoals = std::to_string((i * 7) % 3);
+    m.Attitude = i == 4 ? "-1" : i == 7 ? "1" : "0";
+    m.Tactic = std::to_string(i % 8);
+    m.TacticSkill = std::to_string(3 + i % 5);
+    m.Weather = weathers[i % 6];
+    m.Sold = std::to_string(8000 + i * 4321);
+    m.Experience = std::to_string(3 + i % 4);
+    m.Version = i < 3 ? "1.2" : "1.3";
+    for (size_t r = 0; r < m.Ratings.size(); ++r)
+      m.Ratings[r] = std::to_string(i < 3 ? 5 + i : 20 + (i * 5 + static_cast<int>(r) * 3) % 30);
+    m.Stars = {"3.5", "4", "2.5", "3", "3", "4.5", "2", "3", "3.5", "5", "2.5"};
+    matches.push_back(m);
+  }
+  WriteMatches(FFolder / "4711.xml", matches);
+  FGrid.SortMatches(mcSeasonWeek, sfDescending, fkInteger);
+  FGrid.LoadTeam("4711");
+  SaveScreenshot(FGrid, folder, "matchgrid");
+
+  // The hand-made club file and the real-data match: names of real length, umlauts.
+  TMatchGrid realGrid;
+  {
+    pugi::xml_document details, lineup;
+    LoadXMLFile(FixturePath("realdata/matchdetails.xml"), details);
+    LoadXMLFile(FixturePath("realdata/matchlineup.xml"), lineup);
+    TTeamMatchFile file;
+    file.LoadFromFile(FixturePath("core/matches/4711.xml"));
+    file.AddMatch("52282171", 30, 10, details.document_element(), lineup.document_element());
+    file.SaveToFile(FFolder / "4711.xml");
+  }
+  realGrid.SetMatchesFolder(FFolder.Path());
+  realGrid.SortMatches(mcSeasonWeek, sfDescending, fkInteger);
+  realGrid.LoadTeam("4711");
+  SaveScreenshot(realGrid, folder, "matchgrid-fixtures");
+  WriteMatches(FFolder / "4711.xml", matches);
+
+  // The sample world's club: two seasons of league, cup and friendly matches.
+  {
+    TTempFolder world;
+    TSampleWorldInfo info;
+    WriteSampleWorld(world.Path(), TSampleWorldOptions{2, 1, 16}, &info);
+    TMatchGrid sampleGrid;
+    sampleGrid.SetMatchesFolder(world / "History" / "Matches");
+    sampleGrid.SortMatches(mcSeasonWeek, sfDescending, fkInteger);
+    sampleGrid.LoadTeam(std::to_string(info.OwnTeamID));
+    SaveScreenshot(sampleGrid, folder, "matchgrid-sample");
+  }
+
+  TGermanTexts german;
+  TMatchGrid germanGrid;
+  germanGrid.SetMatchesFolder(FFolder.Path());
+  germanGrid.SortMatches(mcSeasonWeek, sfDescending, fkInteger);
+  germanGrid.LoadTeam("4711");
+  SaveScreenshot(germanGrid, folder, "matchgrid-de");
+}
+
+TEST_F(MatchGridFile, TitlesHintsAndValueNamesComeInGerman) {
+  FGrid.LoadTeam("4711");
+  FGrid.SaveToFile(FFolder / "grid.mgf");
+  TGermanTexts german;
+  ASSERT_TRUE(german.Available) << "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8";
+  TTestMatchGrid grid;
+  EXPECT_EQ(grid.Cell(mcCentralDefence, 0), "VZ");
+  EXPECT_EQ(grid.ColumnHint(mcTacticSkill), "Taktikstärke");
+  grid.SetMatchesFolder(FFolder.Path());
+  grid.LoadTeam("4711");
+  EXPECT_EQ(grid.CellInfoText(mcAttitude, 1), "Spiel der Saison");
+  EXPECT_EQ(grid.CellInfoText(mcMidfield, 1), "armselig (sehr niedrig)");
+  // The grid file of the English titles does not fit the German ones.
+  grid.LoadFromFile("4711", FFolder / "grid.mgf");
+  EXPECT_TRUE(grid.IsEmpty());
 }
