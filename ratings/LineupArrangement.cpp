@@ -315,7 +315,7 @@ void TPitchArrangement::ShowLineup(const pugi::xml_node& lineup) {
 
 TMatchLineupArrangement::TMatchLineupArrangement() {
   ArrangeSlots();
-  Clear();
+  ClearSlots();
 }
 
 int TMatchLineupArrangement::SlotOfRole(int roleID) {
@@ -357,6 +357,10 @@ void TMatchLineupArrangement::ArrangeSlots() {
 
 void TMatchLineupArrangement::Clear() {
   ClearPanels();
+  ClearSlots();
+}
+
+void TMatchLineupArrangement::ClearSlots() {
   for (TPlayerBox& box : FExtras) box.Clear();
   SetSlotCaptions();
   for (int slot = 0; slot < ExtraCount; ++slot) FExtras[static_cast<size_t>(slot)].Visible = slot < 7;

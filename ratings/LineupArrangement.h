@@ -163,6 +163,7 @@ public:
   static constexpr int ExtraPanelHeight = 120;
   static constexpr int ExtraPanelWidth = Width;
 
+  // A new display: the pitch as TPitchArrangement's, the slots empty with their captions.
   TMatchLineupArrangement();
 
   // Empties the pitch and the slots, restores the slot captions and hides slots 7..9.
@@ -189,5 +190,7 @@ public:
   static std::string SlotCaption(int slot);
 
 private:
+  void ClearSlots();
+
   std::array<TPlayerBox, ExtraCount> FExtras;
 };

@@ -1,11 +1,16 @@
+#include "ratings/LineupArrangement.h"
 #include "ratings/MatchRating.h"
 
 #include "core/Errors.h"
+#include "core/Intl.h"
 
 #include "TestSupport.h"
 #include "ratings/LineupArrangementTestXml.h"
 
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
 
 using namespace lineuptest;
 
@@ -184,4 +189,37 @@ TEST_F(MatchRatingShow, RealMatchDetailsShowBothSides) {
   FModel.ShowMatch(match, false);
   EXPECT_EQ(Percents(FModel), (std::array<int, 7>{56, 58, 61, 62, 30, 46, 25}));
   EXPECT_EQ(FModel.Relative().Total(), "29");
+}
+
+// Runs with the German catalogue of the build tree, then goes back to the built-in texts.
+TEST(MatchRatingGerman, LabelsAndCaptionsComeTranslated) {
+  TTempFolder programFolder;  // has no "locale": the build tree's catalogues are used
+  const char* oldLanguage = std::getenv("LANGUAGE");
+  const std::string savedLanguage = oldLanguage ? oldLanguage : "";
+  const std::string savedLocale = setlocale(LC_ALL, nullptr);
+  auto restore = [&] {
+    if (oldLanguage) setenv("LANGUAGE", savedLanguage.c_str(), 1); else unsetenv("LANGUAGE");
+    setlocale(LC_ALL, savedLocale.c_str());
+    InitTranslations(programFolder.Path());
+  };
+  if (!setlocale(LC_ALL, "de_DE.UTF-8")) FAIL() << "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8";
+  setenv("LANGUAGE", "de", 1);
+  InitTranslations(programFolder.Path());
+
+  EXPECT_EQ(RatingLevelText(21), "passabel\n(sehr niedrig)");
+  EXPECT_EQ(TacticBarValues(0, 3).LevelText, "k. A.");
+  EXPECT_EQ(TMatchRatingRelative::Heading(), "Relative Stärke");
+  TMatchLineupArrangement lineup;
+  EXPECT_EQ(lineup.Extra(0).Caption, "Ersatz (TW)");
+  EXPECT_EQ(lineup.Extra(6).Caption, "Mannschaftskapitän");
+  EXPECT_EQ(lineup.Panel(1).Caption, "RV");
+  // The extras find their places under the translated captions too.
+  std::vector<TPlace> places = StartingEleven();
+  places[3].Behaviour = "6";
+  pugi::xml_document document;
+  ASSERT_TRUE(document.load_string(LineupXml(TLineupSpec{.Places = places}).c_str()));
+  lineup.LoadLineup(document.document_element());
+  EXPECT_EQ(lineup.Panel(6).PlayerID, 104);
+  EXPECT_EQ(lineup.Panel(6).Caption, "ZM");
+  restore();
 }
