@@ -277,11 +277,8 @@ TEST(LineupArrangement, StarImageWidths) {
   for (const auto& c : cases) EXPECT_EQ(StarWidths(c.Stars), c.Widths) << c.Stars;
 }
 
-TEST(LineupArrangement, HeaderColoursOfTheFourStyles) {
-  EXPECT_EQ(HeaderColours(0), (THeaderColours{0xA6CAF0, 0x008080, 0x000000}));
+TEST(LineupArrangement, HeaderStylesOffTheTableDrawAsTheNormalOne) {
   EXPECT_EQ(HeaderColours(1), (THeaderColours{0xA6CAF0, 0x000080, 0xFFFFFF}));
-  EXPECT_EQ(HeaderColours(2), (THeaderColours{0xA6CAF0, 0x808080, 0x000000}));
-  EXPECT_EQ(HeaderColours(3), (THeaderColours{0xFF0000, 0x000000, 0xFFFFFF}));
   EXPECT_EQ(HeaderColours(4), HeaderColours(0));
   EXPECT_EQ(HeaderColours(-1), HeaderColours(0));
 }
