@@ -1,0 +1,109 @@
+// pitchbook-cli archive: runs the start-up loader on the program folder exactly as the desktop program does
+// at start (old match folders upgraded, superseded snapshots moved to the obsolete folder) and prints the
+// pages of the history store and the load-error report.
+#include "app/cli/CliCommand.h"
+
+#include "core/Errors.h"
+#include "core/Intl.h"
+#include "core/Startup.h"
+#include "data/History.h"
+#include "data/Preferences.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+struct TArchiveRequest {
+  std::string Home;
+  bool Json = false;
+};
+
+// The data folders of the program folder, created where missing (one level each, in this order).
+TStartupSettings PrepareFolders(const fs::path& programFolder, const TPreferences& preferences) {
+  TStartupSettings settings;
+  settings.HistoryFolder = preferences.UseAlternateHistoryPath && !preferences.AlternateHistoryPath.empty()
+                               ? fs::path(preferences.AlternateHistoryPath)
+                               : programFolder / "History";
+  settings.ObsoleteFolder = settings.HistoryFolder / "Obsolete";
+  settings.MatchesFolder = settings.HistoryFolder / "Matches";
+  for (const fs::path& folder :
+       {settings.HistoryFolder, programFolder / "Work", settings.ObsoleteFolder, settings.MatchesFolder}) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec) && !fs::create_directory(folder, ec))
+      throw EInOutError(FormatText(_("Cannot create folder \"%s\""), folder.string().c_str()));
+  }
+  settings.LimitHistoryDataLoading = preferences.LimitHistoryDataLoading;
+  settings.SeasonLimit = preferences.SeasonLimit;
+  settings.SuspendAtEnd = false;
+  return settings;
+}
+
+void PrintText(const THistory& history, const std::string& loadErrors) {
+  std::printf("%5s  %6s  %5s  %-19s  %7s  %-6s  %-5s  %s\n", _("Page"), _("Season"), _("Round"), _("Fetched"),
+              _("Players"), _("League"), _("Other"), _("File"));
+  for (int i = 1; i <= history.Count(); ++i) {
+    const THistoryPage& page = history.Page(i);
+    std::printf("%5d  %6d  %5d  %-19s  %7d  %-6s  %-5s  %s\n", i, page.World.Season, page.World.MatchRound,
+                page.World.FetchedDate.c_str(), page.Players.Count(), page.LeagueMatch.HasMatch() ? _("yes") : _("no"),
+                page.OtherMatch.HasMatch() ? _("yes") : _("no"),
+                fs::path(page.FileName).filename().string().c_str());
+  }
+  if (!loadErrors.empty()) std::printf("\n%s\n", loadErrors.c_str());
+}
+
+void PrintJson(const THistory& history, const std::string& loadErrors) {
+  nlohmann::ordered_json pages = nlohmann::ordered_json::array();
+  for (int i = 1; i <= history.Count(); ++i) {
+    const THistoryPage& page = history.Page(i);
+    pages.push_back({{"index", i},
+                     {"season", page.World.Season},
+                     {"round", page.World.MatchRound},
+                     {"fetchedDate", page.World.FetchedDate},
+                     {"file", fs::path(page.FileName).filename().string()},
+                     {"players", page.Players.Count()},
+                     {"leagueMatch", page.LeagueMatch.HasMatch()},
+                     {"otherMatch", page.OtherMatch.HasMatch()}});
+  }
+  const nlohmann::ordered_json result = {{"pages", pages}, {"loadErrors", loadErrors}};
+  std::cout << result.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+int RunArchive(const TArchiveRequest& request) {
+  TStartupSettings settings;
+  try {
+    const fs::path programFolder = CliProgramFolder(request.Home);
+    TPreferences& preferences = Preferences();
+    preferences.ProgramFolder = programFolder;
+    if (const TPreferencesResult result = preferences.Load(); !result) std::cerr << result.Message << '\n';
+    settings = PrepareFolders(programFolder, preferences);
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return 2;
+  }
+  THistory& history = History();
+  TStartup startup(history, settings);
+  startup.RunHere();
+  const std::string loadErrors = startup.LoadErrorsReport();
+  if (request.Json)
+    PrintJson(history, loadErrors);
+  else
+    PrintText(history, loadErrors);
+  return 0;
+}
+
+const TCliCommand ArchiveCommand([](CLI::App& app, TCliContext& context) {
+  auto request = std::make_shared<TArchiveRequest>();
+  CLI::App* command = app.add_subcommand(
+      "archive", "Load the history folder as the program does at start and list the pages and load errors");
+  command->add_option("--home", request->Home, "Program folder (default: as the desktop program finds it)");
+  command->add_flag("--json", request->Json, "Print the result as a JSON object");
+  command->callback([request, &context] { context.ExitCode = RunArchive(*request); });
+});
+}  // namespace
