@@ -77,9 +77,29 @@ double TPlayer::ComputeFormFactor() const {
   return FRatings[rsFormFactor] = static_cast<double>(factor);
 }
 
+namespace {
+double ExperienceBonusOf(int32_t experience) {
+  const long double bonus = experience > 0 ? std::log(static_cast<long double>(experience)) * 0.5L - 1 : -1.0L;
+  return static_cast<double>(bonus);
+}
+
+// A bonus <= 0 (experience up to 7) does not count as cached and is asked for by every rating: the
+// logarithms of the usual levels are taken once, with the same expression.
+struct TExperienceBonusTable {
+  static constexpr int Size = 64;
+  double Values[Size];
+  TExperienceBonusTable() {
+    for (int i = 0; i < Size; ++i) Values[i] = ExperienceBonusOf(i);
+  }
+};
+}  // namespace
+
 double TPlayer::ComputeExperienceBonus() const {
-  const long double bonus = Experience > 0 ? std::log(static_cast<long double>(Experience)) * 0.5L - 1 : -1.0L;
-  return FRatings[rsExperienceBonus] = static_cast<double>(bonus);
+  static const TExperienceBonusTable table;  // on first use: ratings may be read during start-up
+  const double bonus = static_cast<uint32_t>(Experience) < TExperienceBonusTable::Size
+                           ? table.Values[Experience]
+                           : ExperienceBonusOf(Experience);
+  return FRatings[rsExperienceBonus] = bonus;
 }
 
 // ---- position ratings ----------------------------------------------------------------------------------

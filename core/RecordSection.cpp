@@ -123,19 +123,26 @@ std::string DecodeRecordText(std::string_view text) {
   return IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
 }
 
+namespace {
+// Where "|" + key first occurs in the text, npos when it does not.
+size_t FindRecordKey(std::string_view text, std::string_view key) {
+  for (size_t pos = text.find('|'); pos != std::string_view::npos; pos = text.find('|', pos + 1))
+    if (text.substr(pos + 1, key.size()) == key) return pos;
+  return std::string_view::npos;
+}
+}  // namespace
+
 std::string RecordTextValue(std::string_view text, std::string_view key) {
-  const std::string needle = "|" + std::string(key);
-  const size_t pos = text.find(needle);
+  const size_t pos = FindRecordKey(text, key);
   if (pos == std::string_view::npos) return {};
-  std::string_view rest = text.substr(pos + needle.size());
+  std::string_view rest = text.substr(pos + 1 + key.size());
   return std::string(TrimView(rest.substr(0, rest.find('|'))));
 }
 
 std::string RecordWordValue(std::string_view text, std::string_view key) {
-  const std::string needle = "|" + std::string(key);
-  const size_t pos = text.find(needle);
+  const size_t pos = FindRecordKey(text, key);
   if (pos == std::string_view::npos) return {};
-  const size_t separator = pos + needle.size();
+  const size_t separator = pos + 1 + key.size();
   if (separator >= text.size() || text[separator] == '|') return {};
   std::string_view rest = text.substr(separator + 1);
   return std::string(rest.substr(0, rest.find_first_of(" |")));

@@ -3,7 +3,9 @@
 #include "core/Errors.h"
 #include "core/Intl.h"
 #include "core/Utils.h"
-#include "data/GameCalendar.h"
+#include "core/ProgramFolders.h"
+#include "core/Snapshot.h"
+#include "data/Preferences.h"
 #include "data/History.h"
 
 #include <algorithm>
@@ -15,18 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-// The nine files of a snapshot, by the kind in their names.
-constexpr std::array<const char*, 9> SnapshotKinds = {"TeamDetails", "LeagueDetails", "Players",
-                                                      "Training", "ArenaDetails", "Economy",
-                                                      "Club", "RegionDetails", "WorldDetails"};
-
-// The ordering key of a snapshot and the parts of it the loader reads back.
-std::string SnapshotKey(int season, int round, std::string_view dateDigits) {
-  return HistorySortKey(season, round, dateDigits);
-}
-int KeySeason(std::string_view key) { return SortKeySeason(key); }
-std::string_view KeyRoundKey(std::string_view key) { return SortKeyRoundKey(key); }
-
 bool EndsWith(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
@@ -35,13 +25,6 @@ std::string Lower(std::string_view text) {
   std::string result(text);
   std::transform(result.begin(), result.end(), result.begin(), [](unsigned char c) { return std::tolower(c); });
   return result;
-}
-
-// The date part of a snapshot file name: up to its first blank.
-std::string SnapshotDate(std::string_view fileName) { return std::string(fileName.substr(0, fileName.find(' '))); }
-
-fs::path SnapshotFile(const fs::path& folder, const std::string& date, const char* kind) {
-  return folder / (date + " " + kind + ".xml");
 }
 
 // Team IDs name files; anything but digits would reach outside the matches folder.
@@ -63,6 +46,16 @@ std::string StarPlayers(const std::string& name) {
 std::string_view EntryPath(std::string_view entry) { return entry.substr(entry.find('|') + 1); }
 std::string_view EntryKey(std::string_view entry) { return entry.substr(0, entry.find('|')); }
 }  // namespace
+
+TStartupSettings TStartupSettings::Of(const TProgramFolders& folders, const TPreferences& preferences) {
+  TStartupSettings settings;
+  settings.HistoryFolder = folders.HistoryFolder();
+  settings.ObsoleteFolder = folders.ObsoleteFolder();
+  settings.MatchesFolder = folders.MatchesFolder();
+  settings.LimitHistoryDataLoading = preferences.LimitHistoryDataLoading;
+  settings.SeasonLimit = preferences.SeasonLimit;
+  return settings;
+}
 
 TStartup::TStartup(THistory& history, TStartupSettings settings, TStartupCallbacks callbacks)
     : FHistory(history), FSettings(std::move(settings)), FCallbacks(std::move(callbacks)) {}
@@ -250,9 +243,12 @@ std::vector<std::string> TStartup::CollectCandidates() {
   std::vector<std::string> list = std::move(records);
   for (std::string& path : players) {
     // A snapshot counts only with all nine of its files.
-    const std::string date = SnapshotDate(fs::path(path).filename().string());
-    if (std::all_of(SnapshotKinds.begin(), SnapshotKinds.end(),
-                    [&](const char* kind) { return names.count(date + " " + kind + ".xml") > 0; }))
+    // "2009-09-28 old Players.xml" would stand for the snapshot of that day a second time, and its moves
+    // would take the real snapshot's files along.
+    const std::string day = SnapshotDay(path);
+    if (day.empty() || fs::path(path).filename() != SnapshotFileName(day, TSnapshotKind::Players)) continue;
+    if (std::all_of(TMyTeamDlData.begin(), TMyTeamDlData.end(),
+                    [&](const TMyTeamDlRow& row) { return names.count(day + " " + row.Kind + ".xml") > 0; }))
       list.push_back(std::move(path));
   }
   return list;
@@ -280,11 +276,10 @@ bool TStartup::DetermineKey(std::string& entry) const {
       season = StrToInt(seasonText);
       round = StrToInt(roundText);
     } else {
-      const std::string day = SnapshotDate(path.filename().string());
       pugi::xml_document league, world;
-      LoadXMLFile(SnapshotFile(path.parent_path(), day, "LeagueDetails"), league);
+      LoadXMLFile(SnapshotSibling(path, TSnapshotKind::League), league);
       const std::string leagueID = ChildText(league.document_element(), "LeagueID");
-      LoadXMLFile(SnapshotFile(path.parent_path(), day, "WorldDetails"), world);
+      LoadXMLFile(SnapshotSibling(path, TSnapshotKind::World), world);
       const pugi::xml_node root = world.document_element();
       date = KeepDigits(ChildText(root, "FetchedDate"));
       for (pugi::xml_node l = root.child("LeagueList").child("League"); l; l = l.next_sibling("League"))
@@ -310,11 +305,7 @@ void TStartup::MoveToObsolete(const std::string& path) const {
     fs::rename(source, FSettings.ObsoleteFolder / source.filename(), ec);
     return;
   }
-  const std::string date = SnapshotDate(source.filename().string());
-  for (const char* kind : SnapshotKinds) {
-    const fs::path file = SnapshotFile(source.parent_path(), date, kind);
-    fs::rename(file, FSettings.ObsoleteFolder / file.filename(), ec);
-  }
+  for (const fs::path& file : SnapshotFiles(source)) fs::rename(file, FSettings.ObsoleteFolder / file.filename(), ec);
 }
 
 void TStartup::LoadHistory() {
@@ -354,13 +345,13 @@ void TStartup::LoadHistory() {
   }
 
   SetStatusText(_("Processing history"));
-  const std::string currentRound(KeyRoundKey(EntryKey(list.back())));
+  const std::string currentRound(RoundKey(EntryKey(list.back())));
   std::string lastRound;
   bool haveLastRound = false;
   for (int i = count - 1; i >= 0; --i) {
     if (Terminated()) return;
     const std::string_view key = EntryKey(list[i]);
-    const std::string_view roundKey = KeyRoundKey(key);
+    const std::string_view roundKey = RoundKey(key);
     const std::string path(EntryPath(list[i]));
     if (haveLastRound && roundKey == lastRound) {
       // An older snapshot of a week already loaded: out of the way, except in the current week, where the

@@ -13,6 +13,8 @@
 
 class THistory;
 class THistoryPage;
+class TPreferences;
+class TProgramFolders;
 class TStartup;
 
 // The window side of the loader. Each callback runs through Synchronize (on the window thread in the
@@ -54,6 +56,9 @@ struct TStartupSettings {
   int SeasonLimit = 2;
   // The desktop program keeps the thread suspended for the update check; the CLI and tests let it end.
   bool SuspendAtEnd = true;
+
+  // The folders and the two start-up preferences of the program.
+  static TStartupSettings Of(const TProgramFolders& folders, const TPreferences& preferences);
 };
 
 class TStartup : public TWorker {

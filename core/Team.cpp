@@ -3,7 +3,6 @@
 #include "core/Errors.h"
 #include "core/Player.h"
 
-#include <cmath>
 
 namespace {
 constexpr uint8_t CD = rfCentralDefender, WB = rfWingBack, IM = rfInnerMidfielder, W = rfWinger, FW = rfForward;
@@ -37,8 +36,11 @@ void CheckSlot(int i) {
   if (i < 0 || i >= TTeam::SlotCount) throw ERangeError();
 }
 
+// Nearest whole number, halves away from zero; inline, as Optimise rates every player in every role.
+int64_t RoundToWhole(double value) { return static_cast<int64_t>(value + (value < 0 ? -0.5 : 0.5)); }
+
 // Set-pieces ratings are multiples of 0.01; compare them as whole hundredths so that equal is equal.
-int64_t Hundredths(double rating) { return std::llround(rating * 100); }
+int64_t Hundredths(double rating) { return RoundToWhole(rating * 100); }
 }  // namespace
 
 TTeam::TTeam(int weather, bool includeTraining, bool ignoreForm)
@@ -58,7 +60,7 @@ TPlayer* TTeam::GetSlot(int i) const {
 
 int64_t TTeam::UnitsOf(TPlayer* player, uint8_t flags) {
   if (!player) return 0;
-  return std::llround(player->GetRoleRating(flags) * UnitsPerPoint);
+  return RoundToWhole(player->GetRoleRating(flags) * UnitsPerPoint);
 }
 
 double TTeam::SlotRating(int i, uint8_t flags) const {

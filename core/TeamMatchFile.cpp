@@ -27,20 +27,13 @@ std::string OpponentElementName(const pugi::xml_node& opponentLineup) {
     valid = valid && (std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_');
   return valid ? name : TTeamMatchFile::LineupName;
 }
-
-void CopyChildren(const pugi::xml_node& source, pugi::xml_node target) {
-  for (pugi::xml_node child = source.first_child(); child; child = child.next_sibling()) target.append_copy(child);
-}
 }  // namespace
 
 std::filesystem::path TTeamMatchFile::PathOf(const std::filesystem::path& matchesFolder, std::string_view teamID) {
   return matchesFolder / (std::string(teamID) + ".xml");
 }
 
-TTeamMatchFile::TTeamMatchFile() {
-  FDocument.append_child(pugi::node_declaration).append_attribute("version").set_value("1.0");
-  FDocument.append_child(RootName);
-}
+TTeamMatchFile::TTeamMatchFile() { NewXMLDocument(FDocument, RootName); }
 
 void TTeamMatchFile::LoadFromFile(const std::filesystem::path& path) {
   pugi::xml_document document;
@@ -81,8 +74,8 @@ pugi::xml_node TTeamMatchFile::AddMatch(std::string_view matchID, int season, in
   match.append_attribute("ID").set_value(std::string(matchID).c_str());
   match.append_child("Season").text().set(TwoDigits(season).c_str());
   match.append_child("MatchRound").text().set(TwoDigits(round).c_str());
-  CopyChildren(details, match.append_child(DetailsName));
-  CopyChildren(lineup, match.append_child(LineupName));
-  if (opponentLineup) CopyChildren(opponentLineup, match.append_child(OpponentElementName(opponentLineup).c_str()));
+  CopyChildNodes(details, match.append_child(DetailsName));
+  CopyChildNodes(lineup, match.append_child(LineupName));
+  if (opponentLineup) CopyChildNodes(opponentLineup, match.append_child(OpponentElementName(opponentLineup).c_str()));
   return match;
 }

@@ -1,5 +1,6 @@
 #include "data/HistoryPage.h"
 
+#include "core/DateTime.h"
 #include "core/Errors.h"
 #include "core/Intl.h"
 #include "core/Player.h"
@@ -8,7 +9,7 @@
 #include "data/TrainingData.h"
 
 #include <algorithm>
-#include <fstream>
+#include <chrono>
 
 namespace {
 bool EndsWith(const std::string& text, char c) { return !text.empty() && text.back() == c; }
@@ -22,13 +23,15 @@ bool HasXmlExtension(const std::string& fileName) {
 }
 
 std::vector<std::string> ReadLines(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw EInOutError(FormatText(_("Cannot open file \"%s\""), fileName.c_str()));
+  const std::string text = ReadFileText(fileName);
   std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
+  for (size_t pos = 0; pos < text.size();) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    size_t stop = end;
+    if (stop > pos && text[stop - 1] == '\r') --stop;
+    lines.emplace_back(text, pos, stop - pos);
+    pos = end + 1;
   }
   return lines;
 }
@@ -240,9 +243,11 @@ THistoryListItem THistoryPage::AddListItem() {
   static const char* const days[7] = {N_("Monday"), N_("Tuesday"), N_("Wednesday"), N_("Thursday"),
                                       N_("Friday"), N_("Saturday"), N_("Sunday")};
   try {
-    const TGameDateTime date = World.FetchedDateTime();
-    item.Date = FormatGameDate(date);
-    item.Day = _(days[GameWeekday(date)]);
+    item.Date = FormatDate(World.FetchedDateTime());
+    const std::chrono::year_month_day ymd{std::chrono::year(StrToInt(item.Date.substr(0, 4))),
+                                          std::chrono::month(StrToInt(item.Date.substr(5, 2))),
+                                          std::chrono::day(StrToInt(item.Date.substr(8, 2)))};
+    item.Day = _(days[std::chrono::weekday(std::chrono::sys_days(ymd)).iso_encoding() - 1]);
   } catch (const EConvertError&) {
     // A record file may carry a date the program cannot read; the row still shows it as written.
     item.Date = World.FetchedDate;

@@ -3,8 +3,8 @@
 // pages of the history store and the load-error report.
 #include "app/cli/CliCommand.h"
 
-#include "core/Errors.h"
 #include "core/Intl.h"
+#include "core/ProgramFolders.h"
 #include "core/Startup.h"
 #include "data/History.h"
 #include "data/Preferences.h"
@@ -24,26 +24,6 @@ struct TArchiveRequest {
   std::string Home;
   bool Json = false;
 };
-
-// The data folders of the program folder, created where missing (one level each, in this order).
-TStartupSettings PrepareFolders(const fs::path& programFolder, const TPreferences& preferences) {
-  TStartupSettings settings;
-  settings.HistoryFolder = preferences.UseAlternateHistoryPath && !preferences.AlternateHistoryPath.empty()
-                               ? fs::path(preferences.AlternateHistoryPath)
-                               : programFolder / "History";
-  settings.ObsoleteFolder = settings.HistoryFolder / "Obsolete";
-  settings.MatchesFolder = settings.HistoryFolder / "Matches";
-  for (const fs::path& folder :
-       {settings.HistoryFolder, programFolder / "Work", settings.ObsoleteFolder, settings.MatchesFolder}) {
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec) && !fs::create_directory(folder, ec))
-      throw EInOutError(FormatText(_("Cannot create folder \"%s\""), folder.string().c_str()));
-  }
-  settings.LimitHistoryDataLoading = preferences.LimitHistoryDataLoading;
-  settings.SeasonLimit = preferences.SeasonLimit;
-  settings.SuspendAtEnd = false;
-  return settings;
-}
 
 void PrintText(const THistory& history, const std::string& loadErrors) {
   std::printf("%5s  %6s  %5s  %-19s  %7s  %-6s  %-5s  %s\n", _("Page"), _("Season"), _("Round"), _("Fetched"),
@@ -82,7 +62,11 @@ int RunArchive(const TArchiveRequest& request) {
     TPreferences& preferences = Preferences();
     preferences.ProgramFolder = programFolder;
     if (const TPreferencesResult result = preferences.Load(); !result) std::cerr << result.Message << '\n';
-    settings = PrepareFolders(programFolder, preferences);
+    const TProgramFolders folders(programFolder, preferences.UseAlternateHistoryPath,
+                                  preferences.AlternateHistoryPath);
+    folders.CreateDataFolders();
+    settings = TStartupSettings::Of(folders, preferences);
+    settings.SuspendAtEnd = false;
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
     return 2;

@@ -58,7 +58,8 @@ std::string FormatJson(const TPlayerList& list) {
       values[std::to_string(code)] = p.GetValue(code);
     players.push_back({{"PlayerID", p.PlayerID}, {"PlayerName", p.PlayerName}, {"values", std::move(values)}});
   }
-  return players.dump(2) + '\n';
+  // A name with bytes that are not UTF-8 must not cost the whole output.
+  return players.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
 }
 
 TCliCommand registerPlayers([](CLI::App& app, TCliContext& context) {

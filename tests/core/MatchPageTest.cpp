@@ -1,6 +1,7 @@
 #include "core/Errors.h"
 #include "core/MatchPage.h"
 #include "core/TeamMatchFile.h"
+#include "core/Utils.h"
 
 #include "TestSupport.h"
 
@@ -197,19 +198,22 @@ TEST(MatchPage, EmptyPageHasNoMatch) {
 // read back and read into a match record.
 TEST(MatchPageRealData, StoredDownloadReadsBackWithTheFilesValues) {
   pugi::xml_document details, lineup;
-  ASSERT_TRUE(details.load_file(FixturePath("realdata/matchdetails.xml").c_str()));
-  ASSERT_TRUE(lineup.load_file(FixturePath("realdata/matchlineup.xml").c_str()));
-  TTeamMatchFile file;
-  const std::string matchID = lineup.document_element().child("MatchID").child_value();
-  file.AddMatch(matchID, 30, 5, details.document_element(), lineup.document_element());
+  LoadXMLFile(FixturePath("realdata/matchdetails.xml"), details);
+  LoadXMLFile(FixturePath("realdata/matchlineup.xml"), lineup);
   TTempFolder folder;
   const auto path = TTeamMatchFile::PathOf(folder.Path(), "826235");
-  ASSERT_TRUE(file.Document().save_file(path.c_str(), "  "));
-
-  pugi::xml_document stored;
-  ASSERT_TRUE(stored.load_file(path.c_str()));
-  const pugi::xml_node matchData = stored.document_element().child("MatchData");
-  EXPECT_STREQ(matchData.attribute("ID").value(), "52282171");
+  {
+    TTeamMatchFile file;
+    file.Open(path);
+    const std::string matchID = lineup.document_element().child("MatchID").child_value();
+    file.AddMatch(matchID, 30, 5, details.document_element(), lineup.document_element());
+    file.SaveToFile(path);
+  }
+  TTeamMatchFile stored;
+  stored.LoadFromFile(path);
+  ASSERT_EQ(stored.Matches().size(), 1u);
+  const pugi::xml_node matchData = stored.FindMatch("52282171");
+  ASSERT_TRUE(matchData);
   EXPECT_STREQ(matchData.child("Season").child_value(), "30");
   EXPECT_STREQ(matchData.child("MatchRound").child_value(), "05");
 

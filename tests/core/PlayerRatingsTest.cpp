@@ -70,7 +70,8 @@ TEST(PlayerRatings, FormFactorFollowsFormInjuryAndIgnoreForm) {
 
 TEST(PlayerRatings, ExperienceBonusIsHalfTheLogMinusOne) {
   for (auto [experience, bonus] : std::initializer_list<std::pair<int, double>>{
-           {0, -1.0}, {1, -1.0}, {-2, -1.0}, {20, std::log(20.0) * 0.5 - 1}, {7, std::log(7.0) * 0.5 - 1}}) {
+           {0, -1.0}, {1, -1.0}, {-2, -1.0}, {20, std::log(20.0) * 0.5 - 1}, {7, std::log(7.0) * 0.5 - 1},
+           {63, std::log(63.0) * 0.5 - 1}, {64, std::log(64.0) * 0.5 - 1}, {1000, std::log(1000.0) * 0.5 - 1}}) {
     TPlain p;
     p.Experience = experience;
     EXPECT_NEAR(p.GetExperienceBonus(), bonus, 1e-15) << experience;

@@ -1,10 +1,15 @@
 // The player record: reading a Player element, values by attribute code, copies, display names.
+#include "TestSupport.h"
+
 #include "core/Errors.h"
+#include "core/Intl.h"
 #include "core/Player.h"
 #include "core/PlayerVocabulary.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -253,4 +258,33 @@ TEST(PlayerVocabulary, NamesOfCodedValues) {
   EXPECT_EQ(InjuryLevelName(0), "bruised, but playing");
   EXPECT_EQ(InjuryLevelName(1), "bruised, but training");
   EXPECT_EQ(InjuryLevelName(3), "injured (3 weeks)");
+}
+
+TEST(PlayerVocabulary, NamesAreTranslatedWhereShown) {
+  TTempFolder programFolder;  // no "locale" folder of its own: the build tree's catalogues are used
+  const std::string savedLocale = setlocale(LC_ALL, nullptr);
+  const char* oldAll = std::getenv("LC_ALL");
+  const char* oldLanguage = std::getenv("LANGUAGE");
+  const std::string savedAll = oldAll ? oldAll : "", savedLanguage = oldLanguage ? oldLanguage : "";
+  auto restore = [&] {
+    if (oldAll) setenv("LC_ALL", savedAll.c_str(), 1); else unsetenv("LC_ALL");
+    if (oldLanguage) setenv("LANGUAGE", savedLanguage.c_str(), 1); else unsetenv("LANGUAGE");
+    InitTranslations(programFolder.Path());
+    setlocale(LC_ALL, savedLocale.c_str());
+  };
+  if (!setlocale(LC_ALL, "de_DE.UTF-8")) {
+    restore();
+    FAIL() << "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8";
+  }
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  setenv("LANGUAGE", "de", 1);
+  InitTranslations(programFolder.Path());
+  EXPECT_EQ(SkillLevelName(23), "g\xC3\xB6ttlich +3");
+  EXPECT_EQ(SkillLevelName(13), "Weltklasse");
+  EXPECT_EQ(SpecialtyName(0), "");  // never the catalogue header
+  EXPECT_EQ(SpecialtyName(spHead, true), "Kop");
+  EXPECT_EQ(InjuryLevelName(4), "verletzt (4 Wochen)");
+  EXPECT_STREQ(SkillLevelNames[20], "divine");  // the table itself stays untranslated
+  restore();
+  EXPECT_EQ(SkillLevelName(23), "divine +3");
 }
