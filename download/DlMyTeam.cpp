@@ -34,13 +34,11 @@ bool TrimWorldDetails(const pugi::xml_document& leagueDetails, pugi::xml_documen
 }
 
 std::string SerializeXml(const pugi::xml_document& document) {
-  pugi::xml_node declaration = document.first_child();
-  if (declaration.type() == pugi::node_declaration) {
-    pugi::xml_attribute encoding = declaration.attribute("encoding");
-    if (encoding) encoding.set_value("utf-8");
-  }
+  // The served declaration may name another encoding; the text written here is UTF-8.
   std::ostringstream out;
-  document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+  out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
+  for (const pugi::xml_node& node : document.children())
+    if (node.type() != pugi::node_declaration) node.print(out, "  ", pugi::format_default, pugi::encoding_utf8);
   return std::move(out).str();
 }
 

@@ -276,4 +276,22 @@ TEST(TrimWorldDetailsTest, KeepsOnlyTheOwnLeagueOrLeavesTheFileAsServed) {
   EXPECT_EQ(SerializeXml(again), served);
 }
 
+// An answer in the Windows code page is stored as UTF-8 and says so, once.
+TEST(TrimWorldDetailsTest, TheTrimmedFileIsUtf8WithOneDeclaration) {
+  pugi::xml_document world;
+  ParseXMLText("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<KickvaleData><LeagueList><League>"
+               "<LeagueID>5</LeagueID><LeagueName>M\xFCnchen</LeagueName></League><League><LeagueID>6</LeagueID>"
+               "</League></LeagueList></KickvaleData>",
+               world, "worlddetails");
+  pugi::xml_document league;
+  league.load_string("<KickvaleData><LeagueID>5</LeagueID></KickvaleData>");
+  ASSERT_TRUE(TrimWorldDetails(league, world));
+  const std::string text = SerializeXml(world);
+  EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n", 0), 0u) << text;
+  EXPECT_EQ(text.find("<?xml", 1), std::string::npos) << text;
+  pugi::xml_document read;
+  ParseXMLText(text, read, "trimmed");
+  EXPECT_EQ(ChildText(read.document_element().child("LeagueList").child("League"), "LeagueName"), "München");
+}
+
 }  // namespace

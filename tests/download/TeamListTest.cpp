@@ -65,16 +65,4 @@ TEST(TeamListFileTest, AMissingFileRaisesAndKeepsTheList) {
   EXPECT_EQ(list.Count(), 1);
 }
 
-TEST(TeamListTest, CheckedEntriesKeepTheListOrder) {
-  TTeamList list;
-  for (const char* id : {"1", "2", "3", "4"}) list.Add({id, "", "", true});
-  list[1].Checked = false;
-  std::vector<std::string> ids;
-  for (const TTeamListEntry& e : list.CheckedEntries()) ids.push_back(e.TeamID);
-  EXPECT_EQ(ids, (std::vector<std::string>{"1", "3", "4"}));
-  list.SetAllChecked(false);
-  EXPECT_TRUE(list.CheckedEntries().empty());
-  EXPECT_THROW(list[4], ERangeError);
-}
-
 }  // namespace
