@@ -153,14 +153,17 @@ int32_t RecordIntValue(std::string_view text, std::string_view key) {
 }
 
 void ReadRecordSection(TPlayer& p, const std::vector<std::string>& lines, size_t first, size_t last) {
-  const std::string text = DecodeRecordText(JoinRecordLines(lines, first, last));
-  const size_t head = text.find("[player");
-  if (head == std::string::npos) InvalidInteger("");
-  const size_t close = text.find(']', head);
-  if (close == std::string::npos) InvalidInteger(std::string_view(text).substr(head + 7));
+  const std::string joined = JoinRecordLines(lines, first, last);
+  const size_t start = joined.find("[player");
+  if (start == std::string::npos) InvalidInteger("");
+  // The first section also holds the file's header lines: decoding only the section keeps its
+  // UTF-8 name intact when the header was written in another encoding.
+  const std::string text = DecodeRecordText(std::string_view(joined).substr(start));
+  const std::string_view body(text);  // starts with "[player"
+  const size_t close = body.find(']');
+  if (close == std::string_view::npos) InvalidInteger(body.substr(7));
   // IDs are written with 64 bits; reading them with 64 keeps every written file readable.
-  p.PlayerID = StrToInt64(std::string_view(text).substr(head + 7, close - head - 7));
-  const std::string_view body = std::string_view(text).substr(head);
+  p.PlayerID = StrToInt64(body.substr(7, close - 7));
   p.PlayerName = RecordTextValue(body, "name");
   p.Age = RecordIntValue(body, "ald");
   p.InjuryLevel = RecordIntValue(body, "ska");

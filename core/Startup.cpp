@@ -90,6 +90,14 @@ void TStartup::SetProgressOf(double percent) {
 }
 
 void TStartup::Execute() {
+  // A failing window callback must not take the program down with the thread.
+  try {
+    ExecuteSteps();
+  } catch (...) {
+  }
+}
+
+void TStartup::ExecuteSteps() {
   try {
     if (!Terminated() && UpgradeMatchFolders() && !Terminated()) Sync(FCallbacks.MatchFoldersUpgraded);
   } catch (const std::exception&) {
@@ -113,7 +121,7 @@ void TStartup::Execute() {
       THistoryPage& newest = FHistory.Latest();
       if (FCallbacks.ShowNewestPage) Synchronize([&] { FCallbacks.ShowNewestPage(newest); });
       Sync(FCallbacks.EnableSeasonControls);
-    } catch (const std::exception&) {
+    } catch (...) {
       // Without usable data the user is led to the download.
       bool empty = false;
       if (FCallbacks.PlayerGridsEmpty) Synchronize([&] { empty = FCallbacks.PlayerGridsEmpty(); });
@@ -123,7 +131,7 @@ void TStartup::Execute() {
   if (!Terminated()) {
     try {
       Sync(FCallbacks.RestoreToggles);
-    } catch (const std::exception&) {
+    } catch (...) {
     }
   }
   if (Terminated()) return;

@@ -89,6 +89,7 @@ protected:
   void Execute() override;
 
 private:
+  void ExecuteSteps();
   std::vector<std::string> CollectCandidates();
   bool DetermineKey(std::string& entry) const;
   void MoveToObsolete(const std::string& path) const;

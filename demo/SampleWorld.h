@@ -123,7 +123,8 @@ struct TSampleWorldInfo {
   const TSamplePlayerHistory* FindPlayer(int64_t playerID) const;
 };
 
-// The nine own-team files, in download order: index, `file=` request value, kind in the snapshot name.
+// The nine own-team files, in download order (the program's TMyTeamDlData): index, `file=` request value,
+// kind in the snapshot name.
 constexpr int SampleOwnFileCount = 9;
 const char* SampleOwnFileRequest(int index);  // "team", "leaguedetails", "players", ...
 const char* SampleOwnFileKind(int index);     // "TeamDetails", "LeagueDetails", "Players", ...
@@ -160,7 +161,7 @@ public:
   std::string OwnTeamFile(int index) const;
   // The same by the request's `file=` value ("team", "players", ...); nullopt for other values.
   std::optional<std::string> OwnTeamFileByRequest(std::string_view file) const;
-  // "matches&teamID=": the team's matches of the current season, finished ones and the next league match.
+  // "matches&teamID=": the team's latest 20 finished matches (across seasons), then the next league match.
   std::string MatchesFile(int teamID) const;
   // "matchlineup&matchID=&teamID=": the lineup of one side of a played match; matchID 0 = the team's latest
   // finished match; teamID 0 = the own team.

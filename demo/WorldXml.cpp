@@ -2,6 +2,7 @@
 // lineups and details, league fixtures and tables, team details, and the old single-file record form.
 // Element names and layout follow the game's answers (root "KickvaleData" with FileName, Version, UserID
 // and FetchedDate first); the FileName texts are those the program names its match copies after.
+#include "core/Snapshot.h"
 #include "demo/WorldDate.h"
 #include "demo/WorldState.h"
 
@@ -46,11 +47,6 @@ void Header(pugi::xml_node root, const char* fileName, const char* version, int 
   XmlText(root, "FetchedDate", TWorldDate::FormatMoment(moment));
 }
 
-const char* const OwnFileRequests[] = {"team",    "leaguedetails", "players", "training",    "arenadetails",
-                                       "economy", "club",          "regiondetails", "worlddetails"};
-const char* const OwnFileKinds[] = {"TeamDetails", "LeagueDetails", "Players", "Training",    "ArenaDetails",
-                                    "Economy",     "Club",          "RegionDetails", "WorldDetails"};
-
 const char* const SpecialtyNames[] = {"", "Technical", "Quick", "Powerful", "Unpredictable", "Head", "Regainer"};
 const char* const AgreeabilityNames[] = {"nasty fellow", "controversial person", "pleasant guy",
                                          "sympathetic guy", "popular guy", "beloved team member"};
@@ -87,8 +83,12 @@ pugi::xml_node XmlAnswerRoot(pugi::xml_document& doc) {
   return doc.append_child("KickvaleData");
 }
 
-const char* SampleOwnFileRequest(int index) { return OwnFileRequests[std::clamp(index, 0, SampleOwnFileCount - 1)]; }
-const char* SampleOwnFileKind(int index) { return OwnFileKinds[std::clamp(index, 0, SampleOwnFileCount - 1)]; }
+const char* SampleOwnFileRequest(int index) {
+  return TMyTeamDlData[static_cast<size_t>(std::clamp(index, 0, SampleOwnFileCount - 1))].FileParam;
+}
+const char* SampleOwnFileKind(int index) {
+  return TMyTeamDlData[static_cast<size_t>(std::clamp(index, 0, SampleOwnFileCount - 1))].Kind;
+}
 
 // ---- the league table -----------------------------------------------------------------------------------
 
@@ -690,24 +690,25 @@ std::string TSampleWorldState::MatchesAnswer(int teamID) const {
   if (teamID == 0) teamID = Teams[static_cast<size_t>(OwnTeam)].TeamID;
   const int team = TeamIndexOf(teamID);
   if (team < 0) return {};
+  // Like the game's list: the latest finished matches (across the season's end), then the coming one.
+  constexpr size_t Recent = 20;
   const int seasonIndex = Week / RoundsPerSeason;
-  const int firstWeek = seasonIndex * RoundsPerSeason;
   std::vector<std::pair<TWorldMatch, bool>> list;  // match, finished
   if (team == OwnTeam) {
-    for (int64_t id : OwnMatchOrder) {
-      const auto& m = OwnMatches.at(id);
-      if (m.Week >= firstWeek) list.push_back({m, true});
-    }
+    const size_t from = OwnMatchOrder.size() > Recent ? OwnMatchOrder.size() - Recent : 0;
+    for (size_t i = from; i < OwnMatchOrder.size(); ++i) list.push_back({OwnMatches.at(OwnMatchOrder[i]), true});
   } else {
     const int unit = Teams[static_cast<size_t>(team)].UnitIndex;
-    for (int wk = firstWeek; wk < Week && RoundOfWeek(wk) <= LeagueRounds; ++wk) {
-      const int game = GameOfTeam(unit, seasonIndex, RoundOfWeek(wk), team);
+    for (int wk = Week - 1; wk >= 0 && list.size() < Recent; --wk) {
+      if (RoundOfWeek(wk) > LeagueRounds) continue;
+      const int game = GameOfTeam(unit, wk / RoundsPerSeason, RoundOfWeek(wk), team);
       TWorldMatch m = FixtureShell(*this, unit, wk, game);
       auto result = LeagueResult(unit, wk, game);
       m.Home.Goals = result ? result->first : 0;
       m.Away.Goals = result ? result->second : 0;
       list.push_back({m, true});
     }
+    std::reverse(list.begin(), list.end());
   }
   if (RoundOfWeek(Week) <= LeagueRounds) {  // the coming league match
     const int unit = Teams[static_cast<size_t>(team)].UnitIndex;

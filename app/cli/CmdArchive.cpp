@@ -11,7 +11,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -25,17 +28,41 @@ struct TArchiveRequest {
   bool Json = false;
 };
 
+// Columns as wide as their (translated) headings or their widest value.
 void PrintText(const THistory& history, const std::string& loadErrors) {
-  std::printf("%5s  %6s  %5s  %-19s  %7s  %-6s  %-5s  %s\n", _("Page"), _("Season"), _("Round"), _("Fetched"),
-              _("Players"), _("League"), _("Other"), _("File"));
+  const char* const headings[] = {_("Page"), _("Season"), _("Round"), _("Fetched"),
+                                  _("Players"), _("League"), _("Other"), _("File")};
+  constexpr int columns = 8;
+  std::vector<std::array<std::string, columns>> rows;
   for (int i = 1; i <= history.Count(); ++i) {
     const THistoryPage& page = history.Page(i);
-    std::printf("%5d  %6d  %5d  %-19s  %7d  %-6s  %-5s  %s\n", i, page.World.Season, page.World.MatchRound,
-                page.World.FetchedDate.c_str(), page.Players.Count(), page.LeagueMatch.HasMatch() ? _("yes") : _("no"),
-                page.OtherMatch.HasMatch() ? _("yes") : _("no"),
-                fs::path(page.FileName).filename().string().c_str());
+    rows.push_back({std::to_string(i), std::to_string(page.World.Season), std::to_string(page.World.MatchRound),
+                    page.World.FetchedDate, std::to_string(page.Players.Count()),
+                    page.LeagueMatch.HasMatch() ? _("yes") : _("no"), page.OtherMatch.HasMatch() ? _("yes") : _("no"),
+                    fs::path(page.FileName).filename().string()});
   }
-  if (!loadErrors.empty()) std::printf("\n%s\n", loadErrors.c_str());
+  std::array<size_t, columns> widths{};
+  for (int c = 0; c < columns; ++c) {
+    widths[c] = std::strlen(headings[c]);
+    for (const auto& row : rows) widths[c] = std::max(widths[c], row[c].size());
+  }
+  // Numbers right-aligned, texts left-aligned, the last column unpadded.
+  const bool numeric[columns] = {true, true, true, false, true, false, false, false};
+  auto printRow = [&](const std::array<std::string, columns>& cells) {
+    std::string line;
+    for (int c = 0; c < columns; ++c) {
+      const std::string& cell = cells[c];
+      const std::string pad(c == columns - 1 ? 0 : widths[c] - cell.size(), ' ');
+      line += numeric[c] ? pad + cell : cell + pad;
+      if (c < columns - 1) line += "  ";
+    }
+    std::cout << line << '\n';
+  };
+  std::array<std::string, columns> head;
+  for (int c = 0; c < columns; ++c) head[c] = headings[c];
+  printRow(head);
+  for (const auto& row : rows) printRow(row);
+  if (!loadErrors.empty()) std::cout << '\n' << loadErrors << '\n';
 }
 
 void PrintJson(const THistory& history, const std::string& loadErrors) {

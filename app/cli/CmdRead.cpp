@@ -2,6 +2,9 @@
 // prints the record's fields by their names. Each kind is one row of the table below.
 #include "app/cli/CliCommand.h"
 
+#include "core/MatchPage.h"
+#include "core/PlayerList.h"
+#include "core/TeamMatchFile.h"
 #include "data/XMLArena.h"
 #include "data/XMLClub.h"
 #include "data/XMLEconomy.h"
@@ -168,9 +171,101 @@ struct TReadKind {
   TFields (*Read)(const TReadRequest& request);
 };
 
+// Every player of a players file (or a ".krf" record file) with the values as they were read.
+TFields ReadPlayers(const TReadRequest& request) {
+  TPlayerList list;
+  if (std::filesystem::path(request.File).extension() == ".krf")
+    list.LoadFromRecordFile(request.File);
+  else
+    list.LoadFromPlayersFile(request.File);
+  TFields players = TFields::array();
+  for (const TPlayer& p : list) {
+    players.push_back({{"PlayerID", p.PlayerID},
+                       {"PlayerName", p.PlayerName},
+                       {"Age", p.Age},
+                       {"InjuryLevel", p.InjuryLevel},
+                       {"PlayerForm", p.PlayerForm},
+                       {"StaminaSkill", p.StaminaSkill},
+                       {"PlaymakerSkill", p.PlaymakerSkill},
+                       {"ScorerSkill", p.ScorerSkill},
+                       {"PassingSkill", p.PassingSkill},
+                       {"WingerSkill", p.WingerSkill},
+                       {"SetPiecesSkill", p.SetPiecesSkill},
+                       {"DefenderSkill", p.DefenderSkill},
+                       {"KeeperSkill", p.KeeperSkill},
+                       {"Experience", p.Experience},
+                       {"Leadership", p.Leadership},
+                       {"Salary", p.Salary},
+                       {"TSI", p.TSI},
+                       {"CareerGoals", p.CareerGoals},
+                       {"LeagueGoals", p.LeagueGoals},
+                       {"CupGoals", p.CupGoals},
+                       {"FriendliesGoals", p.FriendliesGoals},
+                       {"CareerKickvales", p.CareerKickvales},
+                       {"CountryID", p.CountryID},
+                       {"Cards", p.Cards},
+                       {"Specialty", p.Specialty},
+                       {"TransferListed", p.TransferListed},
+                       {"Agreeability", p.Agreeability},
+                       {"Honesty", p.Honesty},
+                       {"Aggressiveness", p.Aggressiveness},
+                       {"TrainerType", p.TrainerType},
+                       {"TrainerSkill", p.TrainerSkill}});
+  }
+  return {{"Players", players}};
+}
+
+// Every MatchData element of a club match file, read as the match record a history page attaches.
+TFields ReadMatches(const TReadRequest& request) {
+  TTeamMatchFile file;
+  file.LoadFromFile(request.File);
+  TFields matches = TFields::array();
+  for (const auto& node : file.Matches()) {
+    TMatchPage m;
+    m.ReadMatchData(node);
+    TFields lineup = TFields::array();
+    for (int slot = 1; slot <= TMatchPage::LineupSize; ++slot) {
+      const auto& e = m.LineupEntry(slot);
+      lineup.push_back({{"Slot", slot},
+                        {"PlayerID", e.PlayerID},
+                        {"PositionCode", e.PositionCode},
+                        {"Behaviour", e.Behaviour},
+                        {"RatingStars", e.RatingStars}});
+    }
+    matches.push_back({{"MatchID", m.MatchID},
+                       {"MatchDate", m.MatchDate},
+                       {"MatchType", m.MatchType},
+                       {"ArenaName", m.ArenaName},
+                       {"HomeTeamID", m.HomeTeamID},
+                       {"HomeTeamName", m.HomeTeamName},
+                       {"AwayTeamID", m.AwayTeamID},
+                       {"AwayTeamName", m.AwayTeamName},
+                       {"HomeGoals", m.HomeGoals},
+                       {"AwayGoals", m.AwayGoals},
+                       {"SoldTotal", m.SoldTotal},
+                       {"SoldTerraces", m.SoldTerraces},
+                       {"SoldBasic", m.SoldBasic},
+                       {"SoldRoof", m.SoldRoof},
+                       {"SoldVIP", m.SoldVIP},
+                       {"WeatherID", m.WeatherID},
+                       {"TeamAttitude", m.TeamAttitude},
+                       {"ExperienceLevel", m.ExperienceLevel},
+                       {"RatingMidfield", m.RatingMidfield},
+                       {"RatingLeftDef", m.RatingLeftDef},
+                       {"RatingMidDef", m.RatingMidDef},
+                       {"RatingRightDef", m.RatingRightDef},
+                       {"RatingLeftAtt", m.RatingLeftAtt},
+                       {"RatingMidAtt", m.RatingMidAtt},
+                       {"RatingRightAtt", m.RatingRightAtt},
+                       {"Lineup", lineup}});
+  }
+  return {{"Matches", matches}};
+}
+
 const TReadKind ReadKinds[] = {
     {"team", ReadTeam},       {"league", ReadLeague}, {"training", ReadTraining}, {"arena", ReadArena},
     {"economy", ReadEconomy}, {"club", ReadClub},     {"region", ReadRegion},     {"world", ReadWorld},
+    {"players", ReadPlayers}, {"match", ReadMatches},
 };
 
 void PrintFields(const TFields& fields, bool json) {
@@ -178,8 +273,16 @@ void PrintFields(const TFields& fields, bool json) {
     std::cout << fields.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return;
   }
-  for (const auto& [name, value] : fields.items())
+  for (const auto& [name, value] : fields.items()) {
+    if (value.is_array()) {  // players and matches: one block of fields each
+      for (const auto& item : value) {
+        PrintFields(item, false);
+        std::cout << '\n';
+      }
+      continue;
+    }
     std::cout << name << ": " << (value.is_string() ? value.get<std::string>() : value.dump()) << '\n';
+  }
 }
 
 int RunRead(const TReadRequest& request) {

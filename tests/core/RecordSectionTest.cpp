@@ -213,3 +213,17 @@ TEST(RecordFile, AFailingSectionLeavesTheListUnchanged) {
   list.LoadFromRecordFile(tmp / "empty.krf");
   EXPECT_EQ(list.Count(), 1);
 }
+
+TEST(RecordFile, EachSectionIsDecodedOnItsOwn) {
+  TTempFolder tmp;
+  TPlayer p;
+  p.PlayerID = 5;
+  p.PlayerName = "M\xC3\xBCller";
+  std::string text = "teamName=FC S\xFC" "dstadt|" + WriteRecordSection(p);  // Windows-1252 header, UTF-8 section
+  std::replace(text.begin(), text.end(), '|', '\n');
+  WriteWholeFile(tmp / "mixed.krf", text);
+  TPlayerList list;
+  list.LoadFromRecordFile(tmp / "mixed.krf");
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list[1].PlayerName, "M\xC3\xBCller");
+}

@@ -426,3 +426,24 @@ TEST(Startup, AStoppedLoaderSkipsEveryStep) {
   EXPECT_EQ(a.History.Count(), 0);
   EXPECT_TRUE(a.Events.empty());
 }
+
+TEST(Startup, TruncatedFilesOfASnapshotAreReportedOrHarmlessButNeverFatal) {
+  for (const char* kind : SnapshotKinds)
+    for (double share : {0.0, 0.3, 0.7, 0.97}) {
+      TArchive a;
+      a.Snapshot(38, 4, "2009-09-20");
+      a.Snapshot(38, 5, "2009-09-28");
+      const fs::path file = a.HistoryFolder / (std::string("2009-09-28 ") + kind + ".xml");
+      const std::string text = ReadWholeFile(file);
+      WriteWholeFile(file, text.substr(0, static_cast<size_t>(text.size() * share)));
+      const TStrings errors = a.Run();
+      // The region file is kept but never read; the league and world files give the snapshot its place in
+      // the order, and a snapshot without one is left out without a word.
+      const bool harmless = std::string(kind) == "RegionDetails";
+      const bool unordered = std::string(kind) == "LeagueDetails" || std::string(kind) == "WorldDetails";
+      EXPECT_EQ(errors, harmless || unordered ? TStrings{} : TStrings{"2009-09-28 Players.xml"}) << kind << " " << share;
+      EXPECT_EQ(a.History.Count(), harmless ? 2 : 1) << kind << " " << share;
+      EXPECT_EQ(a.History.Page(1).World.MatchRound, 4);
+      EXPECT_EQ(a.Finished, 1);
+    }
+}
