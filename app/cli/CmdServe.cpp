@@ -6,7 +6,7 @@
 #include "app/cli/CliCommand.h"
 
 #include "demo/GameServer.h"
-#include "demo/SampleWorldSource.h"
+#include "demo/WorldSource.h"
 
 #include <csignal>
 #include <iostream>
@@ -62,10 +62,16 @@ int RunServe(const TServeOptions& options) {
     return 1;
   }
   std::cout << server.Address() << std::endl;
+  auto week = [&world] {
+    std::string text;
+    world->Use([&text](const TSampleWorld& w) {
+      text = "season " + std::to_string(w.Season()) + " round " + std::to_string(w.Round());
+    });
+    return text;
+  };
   if (world)
-    std::cerr << "Serving the sample world of seed " << options.World.Seed << ", season " << world->Season()
-              << " round " << world->Round() << " (login name \"" << options.LoginName
-              << "\"); SIGUSR1 plays the next round; interrupt to stop." << std::endl;
+    std::cerr << "Serving the sample world of seed " << options.World.Seed << ", " << week() << " (login name \""
+              << options.LoginName << "\"); SIGUSR1 plays the next round; interrupt to stop." << std::endl;
   else
     std::cerr << "Serving " << options.Folder << " (login name \"" << options.LoginName
               << "\"); interrupt to stop." << std::endl;
@@ -73,7 +79,7 @@ int RunServe(const TServeOptions& options) {
   while (sigwait(&signals, &received) == 0 && received == SIGUSR1) {
     if (!world) continue;
     world->AdvanceRound();
-    std::cerr << "Season " << world->Season() << " round " << world->Round() << std::endl;
+    std::cerr << "Now at " << week() << std::endl;
   }
   server.Stop();
   return 0;

@@ -3,7 +3,7 @@
 
 #include "core/Snapshot.h"
 #include "core/Utils.h"
-#include "demo/SampleWorldSource.h"
+#include "demo/WorldSource.h"
 #include "download/DlMyTeam.h"
 
 #include <pugixml.hpp>
@@ -50,6 +50,13 @@ protected:
     return n;
   }
 
+  int Season() const { return ReadWorld(*World, [](const TSampleWorld& w) { return w.Season(); }); }
+  int Round() const { return ReadWorld(*World, [](const TSampleWorld& w) { return w.Round(); }); }
+  TSampleWorldInfo WorldInfo() const { return ReadWorld(*World, [](const TSampleWorld& w) { return w.Info(); }); }
+  std::string OwnFile(int index) const {
+    return ReadWorld(*World, [index](const TSampleWorld& w) { return w.OwnTeamFile(index); });
+  }
+
   std::shared_ptr<TSampleWorldSource> World;
   std::shared_ptr<TOverrideSource> Source;
   bool Completed = false;
@@ -73,9 +80,9 @@ TEST_F(DlMyTeamTest, CreatesTheNineSnapshotFilesAndAddsThePage) {
 
   ASSERT_EQ(History.Count(), 1);
   const THistoryPage& page = History.Page(1);
-  EXPECT_EQ(page.World.Season, World->Season());
-  EXPECT_EQ(page.World.MatchRound, World->Round());
-  EXPECT_EQ(page.Team.TeamID, std::to_string(World->World().Info().OwnTeamID));
+  EXPECT_EQ(page.World.Season, Season());
+  EXPECT_EQ(page.World.MatchRound, Round());
+  EXPECT_EQ(page.Team.TeamID, std::to_string(WorldInfo().OwnTeamID));
   EXPECT_GT(page.Players.Count(), 10);
   EXPECT_EQ(ShownPage, &page);
   EXPECT_EQ(SeasonControlsEnabled, 1);
@@ -87,8 +94,8 @@ TEST_F(DlMyTeamTest, CreatesTheNineSnapshotFilesAndAddsThePage) {
   ASSERT_TRUE(list);
   EXPECT_FALSE(list.next_sibling("LeagueList"));
   EXPECT_EQ(std::distance(list.children("League").begin(), list.children("League").end()), 1);
-  EXPECT_EQ(ChildText(list.child("League"), "LeagueID"), std::to_string(World->World().Info().OwnLeagueID));
-  EXPECT_EQ(ReadWholeFile(SnapshotFile(TSnapshotKind::Players)), World->World().OwnTeamFile(2));
+  EXPECT_EQ(ChildText(list.child("League"), "LeagueID"), std::to_string(WorldInfo().OwnLeagueID));
+  EXPECT_EQ(ReadWholeFile(SnapshotFile(TSnapshotKind::Players)), OwnFile(2));
 }
 
 TEST_F(DlMyTeamTest, ASecondDownloadOfTheDayKeepsOrReplacesTheFilesAsTold) {
@@ -102,15 +109,15 @@ TEST_F(DlMyTeamTest, ASecondDownloadOfTheDayKeepsOrReplacesTheFilesAsTold) {
   EXPECT_EQ(SnapshotTexts(), morning);
   // The page comes from the files kept.
   ASSERT_EQ(History.Count(), 1);
-  EXPECT_EQ(History.Latest().World.MatchRound, World->Round() - 1);
+  EXPECT_EQ(History.Latest().World.MatchRound, Round() - 1);
 
   Download(true);
   EXPECT_TRUE(Completed);
   EXPECT_EQ(CountLinesEnding(" updated"), 9) << ReportText();
   EXPECT_NE(SnapshotTexts(), morning);
-  EXPECT_EQ(ReadWholeFile(SnapshotFile(TSnapshotKind::Players)), World->World().OwnTeamFile(2));
+  EXPECT_EQ(ReadWholeFile(SnapshotFile(TSnapshotKind::Players)), OwnFile(2));
   ASSERT_EQ(History.Count(), 2);
-  EXPECT_EQ(History.Latest().World.MatchRound, World->Round());
+  EXPECT_EQ(History.Latest().World.MatchRound, Round());
 }
 
 // Whatever goes wrong with one answer, nothing is written: not a first snapshot, and not over an existing

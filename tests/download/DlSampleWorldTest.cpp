@@ -5,7 +5,7 @@
 #include "core/Snapshot.h"
 #include "core/TeamMatchFile.h"
 #include "core/Utils.h"
-#include "demo/SampleWorldSource.h"
+#include "demo/WorldSource.h"
 #include "download/DlMatch.h"
 #include "download/DlMyTeam.h"
 #include "download/TeamList.h"
@@ -65,6 +65,13 @@ protected:
   }
 
   TSampleWorldInfo Info;
+  int Season() const { return ReadWorld(*World, [](const TSampleWorld& w) { return w.Season(); }); }
+  int Round() const { return ReadWorld(*World, [](const TSampleWorld& w) { return w.Round(); }); }
+  TSampleWorldInfo WorldInfo() const { return ReadWorld(*World, [](const TSampleWorld& w) { return w.Info(); }); }
+  std::string OwnFile(int index) const {
+    return ReadWorld(*World, [index](const TSampleWorld& w) { return w.OwnTeamFile(index); });
+  }
+
   std::shared_ptr<TSampleWorldSource> World;
   TTeamList List;
 };
@@ -95,9 +102,10 @@ TEST_F(DlSampleWorldTest, RecentAndSeasonDownloadsPlaceEveryMatchWhereTheGenerat
 
 TEST_F(DlSampleWorldTest, TheNextRoundsDownloadsAddItsPageWithItsMatch) {
   World->AdvanceRound();
-  const int season = World->Season();
-  const int round = World->Round();
-  const TSampleRoundInfo* week = World->World().Info().FindRound(season, round);
+  const int season = Season();
+  const int round = Round();
+  const TSampleWorldInfo info = WorldInfo();
+  const TSampleRoundInfo* week = info.FindRound(season, round);
   ASSERT_NE(week, nullptr);
   ASSERT_NE(week->OtherMatchID, 0);
 
@@ -154,7 +162,7 @@ TEST_F(CmdDownloadTest, DownloadsTheOwnTeamFromTheNamedServerOnly) {
   const std::string day = FormatDate(TClock::Now());
   EXPECT_TRUE(IsCompleteSnapshot(Folders.HistoryFolder() / SnapshotFileName(day, TSnapshotKind::Players)));
   EXPECT_EQ(ReadWholeFile(Folders.HistoryFolder() / SnapshotFileName(day, TSnapshotKind::Players)),
-            World->World().OwnTeamFile(2));
+            OwnFile(2));
   // The preferences file is left as it was.
   TPreferences after;
   after.ProgramFolder = Home.Path();
@@ -235,8 +243,8 @@ TEST(CmdServeDemoTest, ServesTheSampleWorldAndPlaysOnOnSignal) {
   EXPECT_EQ(storedRound(), "4");
 
   kill(pid, SIGUSR1);
-  EXPECT_EQ(readLine(err[0]), "Season " + std::to_string(TSampleWorld(TSampleWorldOptions{1, 3, 4}).Season()) +
-                                  " round 5");
+  EXPECT_EQ(readLine(err[0]),
+            "Now at season " + std::to_string(TSampleWorld(TSampleWorldOptions{1, 3, 4}).Season()) + " round 5");
   result = RunCli(command);
   EXPECT_EQ(result.ExitCode, 0) << result.Out << result.Err;
   EXPECT_EQ(storedRound(), "5");

@@ -10,6 +10,7 @@
 #include "data/History.h"
 #include "data/Preferences.h"
 #include "demo/GameServer.h"
+#include "demo/WorldSource.h"
 #include "download/DlCustom.h"
 #include "download/KVIndyHTTP.h"
 
@@ -20,7 +21,9 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace dltest {
@@ -46,6 +49,13 @@ private:
   std::mutex FMutex;
   std::map<std::string, std::string> FAnswers;
 };
+
+// Something of the served sample world, read while it answers no request.
+template <class F> auto ReadWorld(const TSampleWorldSource& source, F&& f) {
+  std::optional<std::invoke_result_t<F, const TSampleWorld&>> result;
+  source.Use([&](const TSampleWorld& world) { result.emplace(f(world)); });
+  return std::move(*result);
+}
 
 class DlJobTest : public ::testing::Test {
 protected:
