@@ -123,7 +123,8 @@ struct TSampleWorldInfo {
   const TSamplePlayerHistory* FindPlayer(int64_t playerID) const;
 };
 
-// The nine own-team files, in download order: index, `file=` request value, kind in the snapshot name.
+// The nine own-team files, in download order (the program's TMyTeamDlData): index, `file=` request value,
+// kind in the snapshot name.
 constexpr int SampleOwnFileCount = 9;
 const char* SampleOwnFileRequest(int index);  // "team", "leaguedetails", "players", ...
 const char* SampleOwnFileKind(int index);     // "TeamDetails", "LeagueDetails", "Players", ...

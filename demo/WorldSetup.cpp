@@ -70,18 +70,21 @@ int TSampleWorldState::LeagueSeason(int countryIndex, int week) const {
   const auto& countries = WorldCountries();
   int season = SeasonOfWeek(week) + countries[static_cast<size_t>(countryIndex)].SeasonOffset -
                countries[static_cast<size_t>(OwnCountry)].SeasonOffset;
-  // Leagues without series of ours run one round ahead every other country, as time zones make them.
-  if (countryIndex != OwnCountry && countryIndex != FollowedCountry && countryIndex % 2 == 0 &&
-      RoundOfWeek(week) == RoundsPerSeason)
-    ++season;
+  if (RoundAhead(countryIndex) && RoundOfWeek(week) == RoundsPerSeason) ++season;
   return season;
 }
 
 int TSampleWorldState::LeagueRound(int countryIndex, int week) const {
-  int round = RoundOfWeek(week);
-  if (countryIndex != OwnCountry && countryIndex != FollowedCountry && countryIndex % 2 == 0)
-    round = round % RoundsPerSeason + 1;
-  return round;
+  const int round = RoundOfWeek(week);
+  return RoundAhead(countryIndex) ? round % RoundsPerSeason + 1 : round;
+}
+
+bool TSampleWorldState::RoundAhead(int countryIndex) const {
+  // Some leagues without series of ours run a round ahead, as the game's countries do: a reader of the
+  // world file must take the own league's round, not any league's.
+  for (const auto& unit : Units)
+    if (unit.CountryIndex == countryIndex) return false;
+  return countryIndex % 2 == 0;
 }
 
 void TSampleWorldState::CreateWorld() {

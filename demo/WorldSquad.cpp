@@ -768,7 +768,6 @@ void TSampleWorldState::WeeklyChanges() {
   auto& r = Random;
   const int round = RoundOfWeek(Week);
   for (auto& p : Squad) {
-    if (p.BirthdayRound == round) ++p.Age;
     if (r.Chance(0.35)) {
       const int step = r.Chance(p.Form < 5 ? 0.65 : p.Form > 6 ? 0.35 : 0.5) ? 1 : -1;
       p.Form = std::clamp(p.Form + step, 1, 8);
@@ -895,8 +894,11 @@ void TSampleWorldState::StartWeek() {
     PlayOwnMatch(m, r.Chance(0.5), opponent);
   }
 
-  for (auto& p : Squad)
+  for (auto& p : Squad) {
     if (p.InjuryLevel >= 0) --p.InjuryLevel;
+    // Birthdays come before the training, so that a download shows the age the training used.
+    if (p.BirthdayRound == round) ++p.Age;
+  }
   if (round == 9) MidSeasonTransfers();
   Train();
   WeeklyChanges();

@@ -173,6 +173,7 @@ public:
   // Season of a league at a week of the own league (leagues keep their own season numbers).
   int LeagueSeason(int countryIndex, int week) const;
   int LeagueRound(int countryIndex, int week) const;
+  bool RoundAhead(int countryIndex) const;
 
   // ---- the world's teams and series (WorldSetup.cpp) ----
   void CreateWorld();

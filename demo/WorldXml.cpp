@@ -2,6 +2,7 @@
 // lineups and details, league fixtures and tables, team details, and the old single-file record form.
 // Element names and layout follow the game's answers (root "KickvaleData" with FileName, Version, UserID
 // and FetchedDate first); the FileName texts are those the program names its match copies after.
+#include "core/Snapshot.h"
 #include "demo/WorldDate.h"
 #include "demo/WorldState.h"
 
@@ -46,11 +47,6 @@ void Header(pugi::xml_node root, const char* fileName, const char* version, int 
   XmlText(root, "FetchedDate", TWorldDate::FormatMoment(moment));
 }
 
-const char* const OwnFileRequests[] = {"team",    "leaguedetails", "players", "training",    "arenadetails",
-                                       "economy", "club",          "regiondetails", "worlddetails"};
-const char* const OwnFileKinds[] = {"TeamDetails", "LeagueDetails", "Players", "Training",    "ArenaDetails",
-                                    "Economy",     "Club",          "RegionDetails", "WorldDetails"};
-
 const char* const SpecialtyNames[] = {"", "Technical", "Quick", "Powerful", "Unpredictable", "Head", "Regainer"};
 const char* const AgreeabilityNames[] = {"nasty fellow", "controversial person", "pleasant guy",
                                          "sympathetic guy", "popular guy", "beloved team member"};
@@ -87,8 +83,12 @@ pugi::xml_node XmlAnswerRoot(pugi::xml_document& doc) {
   return doc.append_child("KickvaleData");
 }
 
-const char* SampleOwnFileRequest(int index) { return OwnFileRequests[std::clamp(index, 0, SampleOwnFileCount - 1)]; }
-const char* SampleOwnFileKind(int index) { return OwnFileKinds[std::clamp(index, 0, SampleOwnFileCount - 1)]; }
+const char* SampleOwnFileRequest(int index) {
+  return TMyTeamDlData[static_cast<size_t>(std::clamp(index, 0, SampleOwnFileCount - 1))].FileParam;
+}
+const char* SampleOwnFileKind(int index) {
+  return TMyTeamDlData[static_cast<size_t>(std::clamp(index, 0, SampleOwnFileCount - 1))].Kind;
+}
 
 // ---- the league table -----------------------------------------------------------------------------------
 

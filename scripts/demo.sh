@@ -8,6 +8,10 @@ BUILD_DIR="${PITCHBOOK_BUILD_DIR:-build}"
 cmake --build "$BUILD_DIR"
 HOME_DIR="$(pwd)/$BUILD_DIR/demo-home"
 mkdir -p "$HOME_DIR"
+# The sample world: a club's archive of several seasons, generated once.
+if [ -z "$(ls -A "$HOME_DIR/History" 2>/dev/null | grep -v -E '^(Matches|Obsolete)$')" ]; then
+  "$BUILD_DIR/pitchbook-cli" demo "$HOME_DIR" --seasons 5
+fi
 
 if [ -n "${DISPLAY:-}" ]; then
   exec "$BUILD_DIR/pitchbook" --home "$HOME_DIR"

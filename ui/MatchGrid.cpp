@@ -87,6 +87,11 @@ void TMatchGrid::ResetHiddenRows() {
   FFullRowCount = RowCount();
 }
 
+void TMatchGrid::Clear() {
+  TAdvGrid::Clear();
+  ResetHiddenRows();
+}
+
 void TMatchGrid::LoadTeam(const std::string& teamID) {
   FTeamID = teamID;
   const std::filesystem::path path = TTeamMatchFile::PathOf(FMatchesFolder, teamID);
@@ -98,7 +103,6 @@ void TMatchGrid::LoadTeam(const std::string& teamID) {
   // The rows of the team shown before must not stay under this team's name: the grid file would store
   // them as this team's matches.
   Clear();
-  ResetHiddenRows();
 }
 
 void TMatchGrid::LoadMatchFile(const std::filesystem::path& path) {
@@ -112,7 +116,6 @@ void TMatchGrid::LoadMatchFile(const std::filesystem::path& path) {
   };
   try {
     Clear();
-    ResetHiddenRows();
     OpenMatchDocument(path);
     const pugi::xml_node first = FMatchDocument.Root().child(TTeamMatchFile::MatchDataName);
     for (pugi::xml_node match = first; match; match = match.next_sibling()) {
@@ -224,7 +227,6 @@ void TMatchGrid::LoadFromFile(const std::string& teamID, const std::filesystem::
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return;
   Clear();
-  ResetHiddenRows();
   const std::string data = ReadFileText(path);
   size_t pos = 0;
   int64_t value = 0;

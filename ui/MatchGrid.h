@@ -64,6 +64,8 @@ public:
 
   // Removes a data row, hidden rows kept (Delete Match).
   void DeleteRow(int row);
+  // Removes every row, hidden ones too.
+  void Clear();
 
   // The grid file: the layout checksum, the checksum of the team ID, then the grid with every row, hidden
   // ones included (the view keeps its filter). EInOutError when it cannot be written.

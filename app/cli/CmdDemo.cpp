@@ -1,6 +1,6 @@
 // pitchbook-cli demo DIR [--seasons N] [--seed S] [--round R] [--json]
-// Writes the sample world's archive into a program folder: the same seed and options always give the
-// same files.
+// Writes the sample world's archive into a program folder whose history folder is empty or missing: the
+// same seed and options always give the same files.
 #include "app/cli/CliCommand.h"
 #include "core/Errors.h"
 #include "core/Intl.h"
@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -28,6 +29,13 @@ int RunDemo(const TDemoOptions& o) {
   options.LastRound = o.Round;
   TSampleWorldInfo info;
   TSampleWriteResult written;
+  // Snapshots of another world in the same history folder would make one archive of two clubs.
+  const std::filesystem::path history = std::filesystem::path(o.Folder) / "History";
+  std::error_code ec;
+  if (std::filesystem::is_directory(history, ec) && !std::filesystem::is_empty(history, ec)) {
+    std::cerr << FormatText(_("The history folder %s is not empty"), history.string().c_str()) << "\n";
+    return 1;
+  }
   try {
     written = WriteSampleWorld(o.Folder, options, &info);
   } catch (const std::exception& e) {

@@ -10,6 +10,7 @@
 #include "data/XMLLeague.h"
 #include "data/XMLTeam.h"
 #include "data/XMLTraining.h"
+#include "data/TrainingData.h"
 #include "data/XMLWorld.h"
 #include "demo/SampleWorld.h"
 
@@ -162,4 +163,31 @@ TEST(SampleWorldReadBack, EveryStoredMatchReadsIntoAMatchRecordOfItsClub) {
     }
   }
   EXPECT_EQ(read, a.Info.Matches.size());
+}
+
+TEST(SampleWorldReadBack, TheSquadTrainsAtThePaceOfTheProgramsWeeklyIncrement) {
+  // What the history store estimates is what the world's players really progressed, week by week.
+  const auto& a = Archive();
+  int compared = 0, trained = 0;
+  for (const auto& p : a.Info.Players) {
+    if (p.Coach) continue;
+    for (size_t i = 1; i < p.Weeks.size(); ++i) {
+      const auto& x = p.Weeks[i - 1];
+      const auto& y = p.Weeks[i];
+      const auto* round = a.Info.FindRound(y.Season, y.Round);
+      ASSERT_NE(round, nullptr);
+      const bool everyone = round->TrainingType == 1 || round->TrainingType == 2;
+      if (y.InjuryLevel >= 1 || (everyone ? round->OtherMatchID == 0 : y.TrainedPosition == 0)) continue;
+      for (int k = 0; k < SampleSkillCount; ++k) {
+        if (y.Skills[k] != x.Skills[k] || x.Skills[k] >= (k == 0 ? 9 : 20)) continue;  // changed, or at the top
+        const double step = GetTrainingIncrement(k + 3, everyone ? 0 : y.TrainedPosition, round->StaminaTrainingPart,
+                                                 round->TrainingLevel, round->CoachLevel, round->TrainingType, y.Age);
+        EXPECT_NEAR(y.Progress[k], x.Progress[k] + step, 1e-9) << p.Name << " " << y.Season << "-" << y.Round;
+        ++compared;
+        trained += step > 0;
+      }
+    }
+  }
+  EXPECT_GT(compared, 1000);
+  EXPECT_GT(trained, 100);
 }

@@ -368,4 +368,10 @@ TEST(SampleWorldArchive, TheCommandLineWritesTheFolderAndRejectsBadOptions) {
   auto bad = RunCli("demo '" + (tmp / "other").string() + "' --seasons 0");
   EXPECT_NE(bad.ExitCode, 0);
   EXPECT_FALSE(fs::exists(tmp / "other" / "History"));
+  // A second world would mix two clubs in one archive.
+  const auto before = ReadTree(tmp / "home");
+  auto again = RunCli("demo '" + (tmp / "home").string() + "' --seed 4");
+  EXPECT_NE(again.ExitCode, 0);
+  EXPECT_NE(again.Err.find("not empty"), std::string::npos);
+  EXPECT_TRUE(ReadTree(tmp / "home") == before);
 }

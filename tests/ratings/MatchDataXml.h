@@ -8,7 +8,7 @@
 
 namespace {
 // A MatchData element written as the download stores one, with the values a test cares about.
-struct TMatchSpec {
+struct TStoredMatch {
   std::string ID = "500";
   std::string Season = "38";
   std::string Round = "05";
@@ -29,22 +29,22 @@ struct TMatchSpec {
 };
 
 inline std::string SideXml(const char* side, const std::string& id, const std::string& name, const std::string& goals,
-                    const TMatchSpec& spec, bool club) {
+                    const TStoredMatch& stored, bool club) {
   const char* keys[7] = {"RatingMidfield", "RatingRightDef", "RatingMidDef", "RatingLeftDef",
                          "RatingRightAtt", "RatingMidAtt",   "RatingLeftAtt"};
   std::ostringstream x;
   x << "<" << side << "Team><" << side << "TeamID>" << id << "</" << side << "TeamID><" << side << "TeamName>"
     << name << "</" << side << "TeamName><" << side << "Goals>" << goals << "</" << side << "Goals>";
   // The opponent's side carries other values, so that reading the wrong side shows.
-  x << "<TeamAttitude>" << (club ? spec.Attitude : "") << "</TeamAttitude>";
-  x << "<TacticType>" << (club ? spec.Tactic : "3") << "</TacticType><TacticSkill>" << (club ? spec.TacticSkill : "9")
+  x << "<TeamAttitude>" << (club ? stored.Attitude : "") << "</TeamAttitude>";
+  x << "<TacticType>" << (club ? stored.Tactic : "3") << "</TacticType><TacticSkill>" << (club ? stored.TacticSkill : "9")
     << "</TacticSkill>";
-  for (int i = 0; i < 7; ++i) x << "<" << keys[i] << ">" << (club ? spec.Ratings[i] : "1") << "</" << keys[i] << ">";
+  for (int i = 0; i < 7; ++i) x << "<" << keys[i] << ">" << (club ? stored.Ratings[i] : "1") << "</" << keys[i] << ">";
   x << "</" << side << "Team>";
   return x.str();
 }
 
-inline std::string MatchDataXml(const TMatchSpec& s) {
+inline std::string MatchDataXml(const TStoredMatch& s) {
   const std::string homeID = s.ClubAtHome ? "4711" : "815";
   const std::string awayID = s.ClubAtHome ? "815" : "4711";
   std::ostringstream x;
@@ -68,9 +68,9 @@ inline std::string MatchDataXml(const TMatchSpec& s) {
 }
 
 // A whole club match file holding the given matches.
-inline std::string TeamMatchFileXml(const std::vector<TMatchSpec>& matches) {
+inline std::string TeamMatchFileXml(const std::vector<TStoredMatch>& matches) {
   std::string text = "<?xml version=\"1.0\" ?>\n<PitchbookTeamData>";
-  for (const TMatchSpec& match : matches) text += MatchDataXml(match);
+  for (const TStoredMatch& match : matches) text += MatchDataXml(match);
   return text + "</PitchbookTeamData>\n";
 }
 }  // namespace

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-TMatchRowTexts Row(const TMatchSpec& spec, const std::string& teamID = "4711") {
+TMatchRowTexts Row(const TStoredMatch& stored, const std::string& teamID = "4711") {
   pugi::xml_document doc;
-  EXPECT_TRUE(doc.load_string(MatchDataXml(spec).c_str()));
+  EXPECT_TRUE(doc.load_string(MatchDataXml(stored).c_str()));
   return BuildMatchRow(doc.document_element(), teamID);
 }
 
@@ -71,18 +71,18 @@ TEST(MatchRowValues, SectorRatingsAreScaledByTheDetailsVersion) {
   for (TCase c : {TCase{"1.0", "12", "24"}, TCase{"1.1", "12", "24"}, TCase{"1.2", "12", "45"},
                   TCase{"1.2", "1", "1"}, TCase{"1.3", "12", "12"}, TCase{"2.5", "12", "12"},
                   TCase{"", "7", "7"}}) {
-    TMatchSpec spec;
-    spec.Version = c.Version;
-    spec.Ratings.fill(c.Raw);
-    const TMatchRowTexts row = Row(spec);
+    TStoredMatch stored;
+    stored.Version = c.Version;
+    stored.Ratings.fill(c.Raw);
+    const TMatchRowTexts row = Row(stored);
     for (int col = mcMidfield; col <= mcLeftAttack; ++col)
       EXPECT_EQ(row[col], c.Stored) << c.Version << " column " << col;
   }
   // KickStats and the program's rating work on the stored (scaled) values: 45 everywhere is level 12.
-  TMatchSpec spec;
-  spec.Version = "1.2";
-  spec.Ratings.fill("12");
-  const TMatchRowTexts row = Row(spec);
+  TStoredMatch stored;
+  stored.Version = "1.2";
+  stored.Ratings.fill("12");
+  const TMatchRowTexts row = Row(stored);
   EXPECT_EQ(row[mcKickStats], "405");  // 9 x 45
   EXPECT_EQ(row[mcValue], "72");       // 6 x 12
 }
@@ -103,23 +103,23 @@ TEST(MatchRowValues, DerivedRatingsWeighTheSectors) {
 }
 
 TEST(MatchRowValues, StarsSumTheFirstElevenPlacesWithStars) {
-  TMatchSpec spec;
-  spec.Stars = {"6.5", "", "1", "1", "1", "1", "1", "1", "1", "1", "1", "5"};  // 12th is not a starter
-  EXPECT_EQ(Row(spec)[mcStars], "15.5");
-  spec.Stars = {};
-  EXPECT_EQ(Row(spec)[mcStars], "0");
-  spec.Stars = {"3,5"};
-  EXPECT_THROW(Row(spec), EConvertError);
+  TStoredMatch stored;
+  stored.Stars = {"6.5", "", "1", "1", "1", "1", "1", "1", "1", "1", "1", "5"};  // 12th is not a starter
+  EXPECT_EQ(Row(stored)[mcStars], "15.5");
+  stored.Stars = {};
+  EXPECT_EQ(Row(stored)[mcStars], "0");
+  stored.Stars = {"3,5"};
+  EXPECT_THROW(Row(stored), EConvertError);
 }
 
 TEST(MatchRowValues, SeasonWeekIsSeasonRoundAndLeagueDigit) {
   EXPECT_EQ(SeasonWeekText("38", "05", true), "38051");
   EXPECT_EQ(SeasonWeekText("38", "5", true), "38051");  // a round without its leading zero stays a number
   EXPECT_EQ(SeasonWeekText("38", "14", false), "38140");
-  TMatchSpec spec;
-  spec.MatchType = "3";
-  spec.Round = "9";
-  EXPECT_EQ(Row(spec)[mcSeasonWeek], "38090");
+  TStoredMatch stored;
+  stored.MatchType = "3";
+  stored.Round = "9";
+  EXPECT_EQ(Row(stored)[mcSeasonWeek], "38090");
   EXPECT_EQ(SplitSeasonWeek("38090").Season, "38");
   EXPECT_EQ(SplitSeasonWeek("38090").Round, "09");
   EXPECT_EQ(SplitSeasonWeek("105161").Season, "105");
@@ -133,11 +133,11 @@ TEST(MatchRowValues, ARowWithoutItsTeamOrMatchOrWithABadNumberFails) {
   EXPECT_THROW(BuildMatchRow(doc.document_element(), "1"), EPitchbookError);
   doc.load_string("<MatchData ID=\"9\"><matchLineup.asp><Team/></matchLineup.asp></MatchData>");
   EXPECT_THROW(BuildMatchRow(doc.document_element(), "1"), EPitchbookError);
-  TMatchSpec spec;
-  spec.Ratings[3] = "x";
-  EXPECT_THROW(Row(spec), EConvertError);
-  spec.Ratings[3] = "";
-  EXPECT_THROW(Row(spec), EConvertError);
+  TStoredMatch stored;
+  stored.Ratings[3] = "x";
+  EXPECT_THROW(Row(stored), EConvertError);
+  stored.Ratings[3] = "";
+  EXPECT_THROW(Row(stored), EConvertError);
 }
 
 TEST(MatchRowValues, AwayMatchesAreMarkedAndTheResultTakenFromTheClubsSide) {
@@ -149,12 +149,12 @@ TEST(MatchRowValues, AwayMatchesAreMarkedAndTheResultTakenFromTheClubsSide) {
   };
   for (TCase c : {TCase{true, "2", "1", 1}, TCase{true, "0", "3", -1}, TCase{true, "1", "1", 0},
                   TCase{false, "2", "1", -1}, TCase{false, "0", "3", 1}, TCase{false, "2", "2", 0}}) {
-    TMatchSpec spec;
-    spec.ClubAtHome = c.AtHome;
-    spec.HomeGoals = c.Home;
-    spec.AwayGoals = c.Away;
-    spec.Attitude = "1";
-    const TMatchRowTexts row = Row(spec);
+    TStoredMatch stored;
+    stored.ClubAtHome = c.AtHome;
+    stored.HomeGoals = c.Home;
+    stored.AwayGoals = c.Away;
+    stored.Attitude = "1";
+    const TMatchRowTexts row = Row(stored);
     EXPECT_EQ(row[mcMatchName], c.AtHome ? "+Home FC - Away FC" : "-Home FC - Away FC");
     EXPECT_EQ(row[mcAttitude], "1");  // the club's side, home or away
     EXPECT_EQ(row[mcTactic], "1");
@@ -164,7 +164,7 @@ TEST(MatchRowValues, AwayMatchesAreMarkedAndTheResultTakenFromTheClubsSide) {
                             : c.Result > 0 ? std::optional<uint32_t>(0x0000FF)
                                            : std::nullopt);
   }
-  TMatchSpec noAttitude;
+  TStoredMatch noAttitude;
   noAttitude.Attitude = "";
   EXPECT_EQ(Row(noAttitude)[mcAttitude], "-10");
 }

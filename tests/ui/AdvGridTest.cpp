@@ -101,8 +101,14 @@ TEST(AdvGrid, HiddenColumnsHaveWidthMinusOne) {
   EXPECT_FALSE(grid.IsColumnVisible(1));
   EXPECT_EQ(grid.ColWidth(1), -1);
   EXPECT_TRUE(grid.isColumnHidden(1));
+  Fill(grid, {{"a", 1, 11, 0}, {"b", 2, 12, 0}});
+  grid.SortBy(0, sfDescending, fkText);
+  grid.Clear();  // the view is rebuilt: widths and hidden columns stay
+  EXPECT_TRUE(grid.isColumnHidden(1));
+  EXPECT_EQ(grid.columnWidth(2), 41);
   grid.SetColumnVisible(1, true);
   EXPECT_EQ(grid.ColWidth(1), 30);
+  EXPECT_EQ(grid.columnWidth(1), 31);
   EXPECT_FALSE(grid.IsColumnVisible(-1));
   EXPECT_FALSE(grid.IsColumnVisible(4));
 }

@@ -4,6 +4,7 @@
 #include "core/Intl.h"
 #include "core/TeamMatchFile.h"
 #include "core/Utils.h"
+#include "demo/SampleWorld.h"
 #include "ratings/MatchDataXml.h"
 #include "ui/MatchGrid.h"
 #include "ui/Messages.h"
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -43,7 +45,7 @@ protected:
   TTestMatchGrid FGrid;
 };
 
-void WriteMatches(const std::filesystem::path& path, const std::vector<TMatchSpec>& matches) {
+void WriteMatches(const std::filesystem::path& path, const std::vector<TStoredMatch>& matches) {
   WriteWholeFile(path, TeamMatchFileXml(matches));
 }
 
@@ -247,13 +249,13 @@ TEST_F(MatchGridFile, AwayMatchesAreMarkedAndTheirGoalsColouredFromTheClubsSide)
 }
 
 TEST_F(MatchGridFile, StarsVersionAndTacticCellsShowTheirValues) {
-  TMatchSpec halfStars;
+  TStoredMatch halfStars;
   halfStars.ID = "1";
   halfStars.Stars = {"6.5"};
   halfStars.Version = "1.2";
   halfStars.Ratings = {"12", "12", "12", "12", "12", "12", "12"};
   halfStars.Tactic = "7";
-  TMatchSpec wholeStars;
+  TStoredMatch wholeStars;
   wholeStars.ID = "2";
   wholeStars.Stars = {"7"};
   wholeStars.Tactic = "2";
@@ -322,7 +324,7 @@ TEST_F(MatchGridFile, OpeningTheCurrentMatchHandsItsElementSeasonAndRound) {
   EXPECT_EQ(round, "06");
 
   // The file changed on disk (a new download): the new match is found without loading the team again.
-  TMatchSpec added;
+  TStoredMatch added;
   added.ID = "1001";
   added.Season = "32";
   added.Round = "01";
@@ -336,10 +338,20 @@ TEST_F(MatchGridFile, OpeningTheCurrentMatchHandsItsElementSeasonAndRound) {
   ASSERT_EQ(spy.count(), 2);
   EXPECT_STREQ(opened.child_value("Season"), "32") << "the last copy of a match is the one opened";
 
+  // A double click on a row opens its match.
+  FGrid.resize(600, 200);
+  FGrid.show();
+  QApplication::processEvents();
+  const QModelIndex third = FGrid.model()->index(2, mcStars);
+  QTest::mouseDClick(FGrid.viewport(), Qt::LeftButton, {}, FGrid.visualRect(third).center());
+  ASSERT_EQ(spy.count(), 3);
+  EXPECT_STREQ(opened.attribute("ID").value(), "1003");
+  EXPECT_EQ(round, "07");
+
   // The stand-in row of a grid whose rows are all hidden opens nothing.
   FGrid.ApplyFilter(4, 0, 0);
   FGrid.OpenCurrentMatch();
-  EXPECT_EQ(spy.count(), 2);
+  EXPECT_EQ(spy.count(), 3);
 }
 
 TEST_F(MatchGridFile, NextAndPreviousRowWrapAround) {
@@ -375,12 +387,12 @@ TEST_F(MatchGridFile, DeletingARowWhileFilteredKeepsTheHiddenRows) {
 }
 
 TEST_F(MatchGridFile, AMatchThatCannotBeReadFailsTheLoadAndKeepsTheRowsBeforeIt) {
-  TMatchSpec good;
+  TStoredMatch good;
   good.ID = "1";
-  TMatchSpec bad;
+  TStoredMatch bad;
   bad.ID = "2";
   bad.Ratings[0] = "much";
-  TMatchSpec after;
+  TStoredMatch after;
   after.ID = "3";
   WriteMatches(FFolder / "4711.xml", {good, bad, after});
   EXPECT_THROW(FGrid.LoadTeam("4711"), EConvertError);
@@ -434,11 +446,11 @@ void SaveScreenshot(TMatchGrid& grid, const std::string& folder, const std::stri
 TEST_F(MatchGridFile, ScreenshotOfAFilledGrid) {
   const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR");
   if (!folder) GTEST_SKIP() << "PITCHBOOK_SCREENSHOT_DIR not set";
-  std::vector<TMatchSpec> matches;
+  std::vector<TStoredMatch> matches;
   const char* weathers[] = {"0", "1", "2", "3", "4", "5"};
   const char* types[] = {"1", "2", "3", "4", "5", "8", "9", "7", "1", "1", "1", "1"};
   for (int i = 0; i < 12; ++i) {
-    TMatchSpec m;
+    TStoredMatch m;
     m.ID = std::to_string(600000 + i * 137);
     m.Season = "37";
     m.Round = std::to_string(1 + i);
@@ -479,6 +491,18 @@ TEST_F(MatchGridFile, ScreenshotOfAFilledGrid) {
   realGrid.LoadTeam("4711");
   SaveScreenshot(realGrid, folder, "matchgrid-fixtures");
   WriteMatches(FFolder / "4711.xml", matches);
+
+  // The sample world's club: two seasons of league, cup and friendly matches.
+  {
+    TTempFolder world;
+    TSampleWorldInfo info;
+    WriteSampleWorld(world.Path(), TSampleWorldOptions{2, 1, 16}, &info);
+    TMatchGrid sampleGrid;
+    sampleGrid.SetMatchesFolder(world / "History" / "Matches");
+    sampleGrid.SortMatches(mcSeasonWeek, sfDescending, fkInteger);
+    sampleGrid.LoadTeam(std::to_string(info.OwnTeamID));
+    SaveScreenshot(sampleGrid, folder, "matchgrid-sample");
+  }
 
   TGermanTexts german;
   TMatchGrid germanGrid;
