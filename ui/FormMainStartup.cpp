@@ -73,6 +73,7 @@ void TFormMain::StartStartup() {
     }
     emit HistoryPageShown(FShownHistoryPage);
   };
+  callbacks.EnableSeasonControls = [this] { emit SeasonControlsEnabled(); };
   callbacks.PlayerGridsEmpty = [this] { return FPlayerGridM->IsEmpty() && FPlayerGridT->IsEmpty(); };
   callbacks.RunMyTeamDownload = [this] {
     if (IsCommandEnabled(cmMyTeamDownload)) ToolButtonClick(iiDownload, 0);
