@@ -32,7 +32,7 @@ std::vector<TWorldCountry> BuildCountries() {
                 "Saint-Étienne"},
                {"AS %s", "Olympique de %s", "FC %s", "Stade %s", "US %s", "Racing %s"},
                {"Hérault", "Drôme", "Isère", "Ariège", "Corrèze"}});
-  c.push_back({24, "Polska", "Poland", "Polska", 24, "Polska", "zł", "2,5", "PL", "Europe", "Central Europe", 13,
+  c.push_back({26, "Polska", "Poland", "Polska", 26, "Polska", "zł", "2,5", "PL", "Europe", "Central Europe", 13,
                "Polski", 1, 6, 9804,
                {"Łukasz", "Michał", "Paweł", "Wojciech", "Bartłomiej", "Zdzisław", "Jarosław", "Grzegorz", "Przemysław",
                 "Radosław", "Mikołaj", "Mateusz", "Władysław", "Józef", "Stanisław", "Krzysztof"},
@@ -42,7 +42,7 @@ std::vector<TWorldCountry> BuildCountries() {
                 "Płock"},
                {"KS %s", "Wisła %s", "Lechia %s", "%s FC", "Zagłębie %s", "Polonia %s"},
                {"Małopolska", "Pomorze", "Śląsk", "Mazowsze", "Podlasie"}});
-  c.push_back({36, "España", "Spain", "España", 36, "España", "€", "10", "ES", "Europe", "Southern Europe", 6,
+  c.push_back({35, "España", "Spain", "España", 35, "España", "€", "10", "ES", "Europe", "Southern Europe", 6,
                "Español", -3, 7, 15110,
                {"José", "Íñigo", "Ramón", "Andrés", "Joaquín", "Martín", "Sebastián", "Adrián", "Jesús", "Álvaro",
                 "Rubén", "Germán", "Nicolás", "Óscar", "Iván", "Raúl"},
@@ -51,7 +51,7 @@ std::vector<TWorldCountry> BuildCountries() {
                {"Logroño", "Cádiz", "Córdoba", "León", "Málaga", "Alcalá", "Almería", "Jaén", "Ávila", "Cáceres"},
                {"CD %s", "Real %s", "Atlético %s", "UD %s", "Deportivo %s", "%s CF"},
                {"Andalucía", "Aragón", "Castilla y León", "La Rioja", "Galicia"}});
-  c.push_back({52, "Česká republika", "Czech Republic", "Česko", 52, "Česká republika", "Kč", "0,4", "CZ", "Europe",
+  c.push_back({46, "Česká republika", "Czech Republic", "Česko", 46, "Česká republika", "Kč", "0,4", "CZ", "Europe",
                "Central Europe", 35, "Čeština", 2, 6, 5321,
                {"Dušan", "Jiří", "Tomáš", "Ondřej", "Lukáš", "Radek", "Přemysl", "Vojtěch", "Bořivoj", "Matěj",
                 "Zdeněk", "Jaroslav", "Vítězslav", "Štěpán", "Miloš", "Petr"},
