@@ -173,6 +173,14 @@ TTeamSelect::~TTeamSelect() {
   WaitFor();
 }
 
+bool TTeamSelect::SetRatingSettings(int weather, bool includeTraining, bool ignoreForm) {
+  if (Running()) return false;
+  FWeather = weather;
+  FIncludeTraining = includeTraining;
+  FIgnoreForm = ignoreForm;
+  return true;
+}
+
 bool TTeamSelect::Prepare(const TPlayerList& squad) {
   if (Running()) return false;
   FWorkingTeam = std::make_unique<TTeam>(FWeather, FIncludeTraining, FIgnoreForm);

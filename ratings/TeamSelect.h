@@ -58,7 +58,8 @@ struct TTeamSelectProgress {
 
 // The window side of the search. Progress, PenaltyTakersEnabled and the completed state arrive through
 // TWorker::Synchronize (on the window thread in the desktop program); the in-progress state is given on
-// the thread that starts the search. An empty callback is skipped.
+// the thread that starts the search. An empty callback is skipped. The search thread waits while a
+// callback runs, so a callback must not wait for the search (WaitFor, Start, the destructor).
 struct TTeamSelectCallbacks {
   // At most every 500 ms while the search runs, and once at its end. The best team may be read meanwhile.
   std::function<void(const TTeamSelectProgress& progress)> Progress;
@@ -80,6 +81,9 @@ public:
   TTeamSelect& operator=(const TTeamSelect&) = delete;
 
   int Weather() const { return FWeather; }
+  // New player-rating settings (the main window's changed); they apply from the next Prepare. False,
+  // changing nothing, while a search runs.
+  bool SetRatingSettings(int weather, bool includeTraining, bool ignoreForm);
   bool IncludeTraining() const { return FIncludeTraining; }
   bool IgnoreForm() const { return FIgnoreForm; }
   // Threads that walk the combinations: 0 (the default) for one per processor core.

@@ -2,11 +2,15 @@
 
 #include "core/Errors.h"
 #include "core/Utils.h"
+#include "core/Worker.h"
 #include "ratings/Combinations.h"
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <set>
+#include <thread>
 #include <vector>
 
 using namespace teamselecttest;
@@ -55,6 +59,12 @@ TEST(TeamSelect, PrepareMovesKeepersInReverseOrderAndGivesTheSelectorsSettings) 
   EXPECT_EQ(select.FieldCandidates()[2].PlayerID, 5);
   EXPECT_THROW(select.RemoveFieldCandidate(3), ERangeError);
   EXPECT_THROW(select.FixKeeperCandidate(1, 11), ERangeError);
+
+  // Changed settings of the main window reach the next candidates.
+  ASSERT_TRUE(select.SetRatingSettings(wRainy, false, false));
+  select.Prepare(squad);
+  EXPECT_EQ(select.FieldCandidates()[1].Weather, wRainy);
+  EXPECT_FALSE(select.FieldCandidates()[1].IgnoreForm);
 }
 
 TEST(TeamSelect, KeepersTakeTheirPlacesAndTheDisplacedKeeperBecomesSubstitute) {
@@ -218,15 +228,58 @@ TEST(TeamSelect, FastWalkFindsExactlyTheReferenceAnswerOnAnyThreadCount) {
   }
 }
 
+namespace {
+// The window thread of the desktop program, played by the test's thread: Synchronize hands the function
+// over and waits until it has run here.
+class TWindowThread {
+public:
+  TWindowThread() {
+    TWorker::SetSyncHook([this](const std::function<void()>& fn) {
+      std::unique_lock lock(FLock);
+      FPending = &fn;
+      FSignal.notify_all();
+      FSignal.wait(lock, [&] { return FPending == nullptr; });
+    });
+  }
+  ~TWindowThread() { TWorker::SetSyncHook(nullptr); }
+
+  // Runs what the worker hands over until stop() holds (checked here, between the calls).
+  void RunUntil(const std::function<bool()>& stop) {
+    std::unique_lock lock(FLock);
+    while (!stop()) {
+      if (!FSignal.wait_for(lock, std::chrono::milliseconds(10), [&] { return FPending != nullptr; })) continue;
+      (*FPending)();
+      FPending = nullptr;
+      FSignal.notify_all();
+    }
+  }
+
+private:
+  std::mutex FLock;
+  std::condition_variable FSignal;
+  const std::function<void()>* FPending = nullptr;
+};
+}  // namespace
+
 TEST(TeamSelect, StartRunsOnItsThreadAndReportsToTheWindow) {
+  TWindowThread window;
   TTeamSelect select(wDisabled, false, false);
   std::vector<int> states;
   std::vector<bool> penaltyTakers;
   std::vector<TTeamSelectProgress> reports;
-  bool runningInLastReport = true;
-  select.Callbacks.StateChanged = [&](TTeamSelectState state) { states.push_back(state); };
-  select.Callbacks.PenaltyTakersEnabled = [&](bool on) { penaltyTakers.push_back(on); };
+  bool runningInLastReport = false;
+  const auto windowThread = std::this_thread::get_id();
+  bool allOnTheWindowThread = true;
+  select.Callbacks.StateChanged = [&](TTeamSelectState state) {
+    allOnTheWindowThread &= std::this_thread::get_id() == windowThread;
+    states.push_back(state);
+  };
+  select.Callbacks.PenaltyTakersEnabled = [&](bool on) {
+    allOnTheWindowThread &= std::this_thread::get_id() == windowThread;
+    penaltyTakers.push_back(on);
+  };
   select.Callbacks.Progress = [&](const TTeamSelectProgress& p) {
+    allOnTheWindowThread &= std::this_thread::get_id() == windowThread;
     reports.push_back(p);
     runningInLastReport = select.Running();
   };
@@ -239,6 +292,7 @@ TEST(TeamSelect, StartRunsOnItsThreadAndReportsToTheWindow) {
     ASSERT_TRUE(select.Prepare(*squad));
     ASSERT_TRUE(select.Start(RolesOf(442)));
     EXPECT_EQ(states, std::vector<int>{tssInProgress});
+    window.RunUntil([&] { return states.size() == 2; });
     select.WaitFor();
     EXPECT_FALSE(select.Running());
     EXPECT_EQ(states, (std::vector<int>{tssInProgress, tssCompleted}));
@@ -249,6 +303,7 @@ TEST(TeamSelect, StartRunsOnItsThreadAndReportsToTheWindow) {
     EXPECT_EQ(reports.back().Tried, 3003u + 5u);
     EXPECT_EQ(reports.back().TeamValue, ": " + FormatFloat(select.BestTeam().AdjustedStrength(), 0));
   }
+  EXPECT_TRUE(allOnTheWindowThread);
   EXPECT_EQ(TeamSelectCaption(tssInProgress), "Team creation in progress...");
   EXPECT_EQ(TeamSelectCaption(tssCompleted), "Team creation completed");
 }
