@@ -5,6 +5,7 @@
 #include "core/Utils.h"
 #include "core/Worker.h"
 #include "ratings/Combinations.h"
+#include "ratings/TeamSelectWalk.h"
 
 #include <algorithm>
 #include <climits>
@@ -93,20 +94,6 @@ private:
 
 // ---- one phase: the starters (slots 1..10) or the substitutes (11..14) ----------------------------------------
 
-struct TTeamSelect::TPhaseResult {
-  bool Found = false;
-  int64_t Sum = 0;     // the arranged places' strength units
-  uint64_t Rank = 0;   // the earliest combination with that sum
-
-  // Higher sums first, then earlier combinations: the merge that makes the order of the walk irrelevant.
-  bool Improves(int64_t sum, uint64_t rank) const { return !Found || sum > Sum || (sum == Sum && rank < Rank); }
-  void Take(int64_t sum, uint64_t rank) {
-    Found = true;
-    Sum = sum;
-    Rank = rank;
-  }
-};
-
 struct TTeamSelect::TPhase {
   bool Bench = false;
   std::vector<int> Places;  // the free slots, filled in this order
@@ -117,46 +104,11 @@ struct TTeamSelect::TPhase {
   // for the starters, bench units for the substitutes).
   int64_t BestAtStart = 0;
 
-  // The fast walk's tables: each candidate's strength units in each distinct role of the places, and the
-  // pairs of places with different roles in the order in which Optimise tries them.
-  static constexpr int RowWidth = 8;
-  std::vector<int32_t> Units;  // (N + 1) rows of RowWidth; row 0 unused
-  std::vector<uint8_t> RoleOfPlace;
-  struct TPair {
-    uint8_t A, B, RoleA, RoleB;
-  };
-  std::vector<TPair> Pairs;
-
-  // The merged best of the walk so far, and the combination last taken into the teams.
+  // The merged best of the walkers so far, and the combination last taken into the teams.
   std::mutex Lock;
-  TPhaseResult Best;
+  TWalkResult Best;
   bool Adopted = false;
   uint64_t AdoptedRank = 0;
-
-  // The places' strength after Optimise, for the candidates c[0..K-1] put into the places in order. The
-  // same passes, order and strict rule as TTeam::Optimise, on whole numbers.
-  int64_t Arrange(const int* c) const {
-    const int32_t* row[StarterPlaces];
-    int64_t sum = 0;
-    for (int a = 0; a < K; ++a) {
-      row[a] = &Units[static_cast<size_t>(c[a]) * RowWidth];
-      sum += row[a][RoleOfPlace[static_cast<size_t>(a)]];
-    }
-    bool swapped;
-    do {
-      swapped = false;
-      for (const TPair& p : Pairs) {
-        const int32_t kept = row[p.A][p.RoleA] + row[p.B][p.RoleB];
-        const int32_t exchanged = row[p.A][p.RoleB] + row[p.B][p.RoleA];
-        if (exchanged > kept) {
-          std::swap(row[p.A], row[p.B]);
-          sum += exchanged - kept;
-          swapped = true;
-        }
-      }
-    } while (swapped);
-    return sum;
-  }
 };
 
 // ---- TTeamSelect ----------------------------------------------------------------------------------------------
@@ -452,21 +404,17 @@ void TTeamSelect::WalkFast(TPhase& phase) {
   // Each candidate rated once in each role of the places, in the strength units of TTeam (through a
   // scratch team, so that the units are TTeam's own). The clones made later carry the ratings in their
   // caches, so no rating is computed while the walkers run.
-  uint8_t roles[TPhase::RowWidth];
+  uint8_t roles[TTeamSelectWalk::MaxRoles];
   int roleCount = 0;
+  std::vector<uint8_t> roleOfPlace;
   for (int slot : phase.Places) {
     const uint8_t flags = FWorkingTeam->GetRoleFlags(slot);
     int r = 0;
     while (r < roleCount && roles[r] != flags) ++r;
     if (r == roleCount) roles[roleCount++] = flags;
-    phase.RoleOfPlace.push_back(static_cast<uint8_t>(r));
+    roleOfPlace.push_back(static_cast<uint8_t>(r));
   }
-  for (int a = 0; a < phase.K; ++a)
-    for (int b = a + 1; b < phase.K; ++b)
-      if (phase.RoleOfPlace[a] != phase.RoleOfPlace[b])
-        phase.Pairs.push_back({uint8_t(a), uint8_t(b), phase.RoleOfPlace[a], phase.RoleOfPlace[b]});
-
-  phase.Units.assign(static_cast<size_t>(phase.N + 1) * TPhase::RowWidth, 0);
+  std::vector<TTeamSelectWalk::TUnitsRow> units(static_cast<size_t>(phase.N) + 1);
   TTeam scratch(FWorkingTeam->GetAllRoleFlags(), FWeather, FIncludeTraining, FIgnoreForm);
   for (int c = 1; c <= phase.N; ++c) {
     const TPlayer& candidate = (*FFieldCandidates)[c];
@@ -474,12 +422,13 @@ void TTeamSelect::WalkFast(TPhase& phase) {
     scratch.PutSlot(1, candidate.Clone());
     for (int r = 0; r < roleCount; ++r) {
       scratch.SetRoleFlags(1, roles[r]);
-      const int64_t units = scratch.SlotUnits(1);
-      // A sum of ten fits 32 bits with room to spare; a rating beyond that is no rating.
-      if (units > (1 << 26) || units < -(1 << 26)) throw ERangeError();
-      phase.Units[static_cast<size_t>(c) * TPhase::RowWidth + r] = static_cast<int32_t>(units);
+      const int64_t value = scratch.SlotUnits(1);
+      // Ten of them must add up within 32 bits; a rating beyond that is no rating.
+      if (value > (1 << 26) || value < -(1 << 26)) throw ERangeError();
+      units[static_cast<size_t>(c)][static_cast<size_t>(r)] = static_cast<int32_t>(value);
     }
   }
+  const TTeamSelectWalk walk(std::move(roleOfPlace), std::move(units));
 
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const uint64_t chunkSize = std::clamp<uint64_t>(phase.Count / (uint64_t(cores) * 64), 256, 16384);
@@ -487,28 +436,22 @@ void TTeamSelect::WalkFast(TPhase& phase) {
   const int walkers = static_cast<int>(std::min<uint64_t>(FThreads > 0 ? FThreads : cores, chunks));
   std::atomic<uint64_t> nextChunk{0};
 
-  // Each walker takes ranges of ranks in increasing order, so its own "strictly greater" keeps its
-  // earliest lineup of a strength; the merge by strength and rank does the same across walkers.
-  auto walk = [&] {
-    std::vector<int> c(static_cast<size_t>(phase.K) + 1);
-    TPhaseResult own;
+  // Each walker takes ranges of ranks in increasing order, as WalkRange requires of its own result; the
+  // merge by strength and rank makes the answer independent of which walker took which range.
+  auto walkRanges = [&] {
+    TWalkResult own;
     for (;;) {
       const uint64_t chunk = nextChunk.fetch_add(1);
       if (chunk >= chunks || Stopping()) break;
-      const uint64_t first = chunk * chunkSize;
-      const uint64_t last = std::min(first + chunkSize, phase.Count);
-      UnrankCombination(first, phase.N, phase.K, c.data());
-      uint64_t rank = first;
-      for (;;) {
-        const int64_t sum = phase.Arrange(c.data());
-        if (!own.Found || sum > own.Sum) own.Take(sum, rank);
-        if (++rank == last || ((rank & 1023) == 0 && Stopping())) break;
-        NextCombination(c.data(), phase.N, phase.K);
+      int64_t better = INT64_MIN;
+      {
+        std::lock_guard lock(phase.Lock);
+        if (phase.Best.Found) better = phase.Best.Sum;
       }
-      FTried += rank - first;
+      FTried += walk.WalkRange(chunk * chunkSize, (chunk + 1) * chunkSize, better, own, &FCancel);
       if (own.Found) {
         std::lock_guard lock(phase.Lock);
-        if (phase.Best.Improves(own.Sum, own.Rank)) phase.Best = own;
+        phase.Best.Merge(own);
       }
     }
   };
@@ -521,14 +464,14 @@ void TTeamSelect::WalkFast(TPhase& phase) {
   threads.reserve(static_cast<size_t>(walkers));
   for (int w = 0; w < walkers; ++w)
     threads.emplace_back([&] {
-      walk();
+      walkRanges();
       std::lock_guard lock(doneLock);
       --active;
       doneSignal.notify_all();
     });
 
   auto adoptMergedBest = [&] {
-    TPhaseResult best;
+    TWalkResult best;
     {
       std::lock_guard lock(phase.Lock);
       best = phase.Best;

@@ -149,7 +149,6 @@ public:
 private:
   friend class TTeamSelectThread;
   struct TPhase;
-  struct TPhaseResult;
 
   bool Begin(const TRoleArray& roles);
   void Search();
