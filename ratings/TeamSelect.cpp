@@ -289,14 +289,14 @@ bool TTeamSelect::Begin(const TRoleArray& roles) {
   return true;
 }
 
-bool TTeamSelect::Start(const TRoleArray& roles) {
+bool TTeamSelect::Start(TRoleArray roles) {
   if (!Begin(roles)) return false;
   FThread = std::make_unique<TTeamSelectThread>(*this);
   FThread->Start();
   return true;
 }
 
-bool TTeamSelect::Run(const TRoleArray& roles) {
+bool TTeamSelect::Run(TRoleArray roles) {
   if (!Begin(roles)) return false;
   Search();
   return true;

@@ -119,10 +119,11 @@ public:
   const TTeam& BestTeam() const { return *FBestTeam; }
 
   // Starts the search with the sixteen slot roles on a search thread and returns at once. False when a
-  // search is already running.
-  bool Start(const TRoleArray& roles);
+  // search is already running. (The roles are taken by value: they are often the best team's own, and
+  // the search replaces that team.)
+  bool Start(TRoleArray roles);
   // The same search on the calling thread, to its end (the command line, tests).
-  bool Run(const TRoleArray& roles);
+  bool Run(TRoleArray roles);
   // Stops the search at its next check; the best lineup found so far stays, and the search counts as
   // incomplete. No effect when none runs.
   void Cancel();

@@ -175,7 +175,9 @@ TEST(TeamSelect, SubstitutesAreChosenOnlyAboveThirteenCandidates) {
     select.KeeperCandidates().Add(MakePlayer(90, KeeperSkills(12)));
     AddField(select, c.Candidates);
     EXPECT_EQ(TTeamSelect::CombinationTotal(c.Candidates, 0), c.Total);
-    ASSERT_TRUE(select.Run(RolesOf(442)));
+    // As the tactics advisor does it: the formation on the best team, the search with its roles.
+    select.BestTeam().SetFormation(442);
+    ASSERT_TRUE(select.Run(select.BestTeam().GetAllRoleFlags()));
     EXPECT_EQ(select.Total(), c.Total);
     EXPECT_EQ(select.Tried(), c.Total);
     EXPECT_EQ(IdsIn(select.BestTeam(), 11, 14).size(), c.Substitutes);
