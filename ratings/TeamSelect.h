@@ -7,8 +7,9 @@
 // The answer is that of walking the combinations one by one in lexicographic order and replacing the best
 // lineup only by a strictly stronger one: among equally strong lineups the one visited first stays. The
 // search gets there faster by rating every candidate in every role once, comparing whole numbers of
-// strength units, and splitting the walk into ranges of ranks over several threads whose results are
-// merged by strength and then by rank, so the thread count never changes the answer.
+// strength units, passing over combinations that provably cannot replace the best one, and splitting the
+// walk into ranges of ranks over several threads whose results are merged by strength and then by rank,
+// so the thread count never changes the answer (see TTeamSelectWalk).
 #include "core/PlayerList.h"
 #include "core/Team.h"
 
@@ -143,8 +144,8 @@ public:
   uint64_t Tried() const { return FTried.load(); }
   uint64_t Total() const { return FTotal; }
   int64_t ElapsedMs() const;
-  // The window's values now (safe from the window thread while the search runs, as the team is only
-  // changed while the window thread waits in a progress call).
+  // The window's values now. While a search runs, call it only from the progress callback: the search
+  // changes the best team at any other time.
   TTeamSelectProgress Progress() const;
 
 private:
@@ -159,7 +160,6 @@ private:
   void Adopt(TPhase& phase, const std::vector<int>& combination);
   void PlaceKeepers();
   void Report();
-  void Finish();
   bool Stopping() const { return FCancel.load(std::memory_order_relaxed); }
   std::unique_ptr<TPlayer> CandidateClone(const TPlayerList& list, int index) const;
   static void RemoveKeepingOrder(std::unique_ptr<TPlayerList>& list, int index);
