@@ -376,8 +376,8 @@ void TTeamSelect::Adopt(TPhase& phase, const std::vector<int>& combination) {
   }
 }
 
-// One combination after the other with cloned players in the working team: the search as plainly
-// described, against which the fast walk is measured.
+// One combination after the other with cloned players in the working team: the search in its simplest
+// form, against which the fast walk is measured.
 void TTeamSelect::WalkReference(TPhase& phase) {
   TCombinations walk(phase.N, phase.K);
   TTeam& working = *FWorkingTeam;

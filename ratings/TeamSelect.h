@@ -90,8 +90,8 @@ public:
   // Threads that walk the combinations: 0 (the default) for one per processor core.
   int Threads() const { return FThreads; }
   void SetThreads(int threads) { FThreads = threads < 0 ? 0 : threads; }
-  // Walks the combinations one at a time with cloned players in real teams, as the plain description of
-  // the search goes; slow, kept as the yardstick of the fast walk.
+  // Walks the combinations one at a time with cloned players in real teams: the search in its simplest
+  // form, slow, kept as the yardstick of the fast walk.
   bool Reference() const { return FReference; }
   void SetReference(bool reference) { FReference = reference; }
   TTeamSelectCallbacks Callbacks;
