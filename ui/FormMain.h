@@ -208,6 +208,8 @@ signals:
   void StartupCompleted();
   // The loader made a page the shown one (the history window follows it).
   void HistoryPageShown(int page);
+  // The loader found snapshots: the download window enables its season choice.
+  void SeasonControlsEnabled();
   // The popup's export entries: the values for the analyzers (their windows fill themselves and are shown
   // through ToolButtonClick afterwards).
   void KeeperAnalyzerExport(int tsi, int formItem, int secondFormItem);

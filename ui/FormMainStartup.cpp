@@ -67,9 +67,13 @@ void TFormMain::StartStartup() {
   callbacks.ShowNewestPage = [this](THistoryPage& page) {
     SetShownHistoryPage(History().Count());
     // A first start (no grid files yet) shows the newest squad instead of two empty grids.
-    if (FPlayerGridM->IsEmpty() && FPlayerGridT->IsEmpty()) FPlayerGridM->LoadPage(page);
+    if (FPlayerGridM->IsEmpty() && FPlayerGridT->IsEmpty()) {
+      FPlayerGridM->LoadPage(page);
+      FPlayerGridM->SelectRow(TAdvGrid::FixedRows);
+    }
     emit HistoryPageShown(FShownHistoryPage);
   };
+  callbacks.EnableSeasonControls = [this] { emit SeasonControlsEnabled(); };
   callbacks.PlayerGridsEmpty = [this] { return FPlayerGridM->IsEmpty() && FPlayerGridT->IsEmpty(); };
   callbacks.RunMyTeamDownload = [this] {
     if (IsCommandEnabled(cmMyTeamDownload)) ToolButtonClick(iiDownload, 0);

@@ -140,22 +140,21 @@ QWidget* TFormPreferences::BuildConnectionTab() {
   auto* proxyLayout = PageLayout(proxy);
   FEnableProxy = new QCheckBox(T(N_("Enable proxy usage")), proxy);
   proxyLayout->addWidget(FEnableProxy);
-  auto* serverForm = new QFormLayout;
+  // One form, so that the four edits line up.
+  auto* form = new QFormLayout;
   FProxyServer = new QLineEdit(proxy);
   FProxyPort = new QLineEdit(proxy);
   FProxyPort->setMaximumWidth(80);
-  serverForm->addRow(T(N_("Server:")), FProxyServer);
-  serverForm->addRow(T(N_("Port:")), FProxyPort);
-  proxyLayout->addLayout(serverForm);
+  form->addRow(T(N_("Server:")), FProxyServer);
+  form->addRow(T(N_("Port:")), FProxyPort);
   FEnableProxyAuthentication = new QCheckBox(T(N_("Enable proxy authentication")), proxy);
-  proxyLayout->addWidget(FEnableProxyAuthentication);
-  auto* authForm = new QFormLayout;
+  form->addRow(FEnableProxyAuthentication);
   FProxyUserName = new QLineEdit(proxy);
   FProxyPassword = new QLineEdit(proxy);
   FProxyPassword->setEchoMode(QLineEdit::Password);
-  authForm->addRow(T(N_("User name:")), FProxyUserName);
-  authForm->addRow(T(N_("Password:")), FProxyPassword);
-  proxyLayout->addLayout(authForm);
+  form->addRow(T(N_("User name:")), FProxyUserName);
+  form->addRow(T(N_("Password:")), FProxyPassword);
+  proxyLayout->addLayout(form);
   FProxyWarning = new QLabel(
       T(N_("DO NOT confuse proxy user name and password with your Kickvale user name and pasword")), proxy);
   FProxyWarning->setWordWrap(true);
@@ -228,6 +227,10 @@ QWidget* TFormPreferences::BuildMatchViewerTab() {
   groupLayout->addWidget(FHomeTeamScores);
   groupLayout->addWidget(FAwayTeamScores);
   layout->addWidget(group);
+  FGoalSoundMissing = new QLabel(T(N_("The sound file \"Goal.mp3\" is missing from the program folder.")), page);
+  FGoalSoundMissing->setWordWrap(true);
+  FGoalSoundMissing->hide();
+  layout->addWidget(FGoalSoundMissing);
   layout->addStretch(1);
   return page;
 }
@@ -374,6 +377,7 @@ void TFormPreferences::showEvent(QShowEvent* event) {
   }
   FHomeTeamScores->setEnabled(sound);
   FAwayTeamScores->setEnabled(sound);
+  FGoalSoundMissing->setVisible(!sound);
   WriteToWindow(prefs);
 }
 

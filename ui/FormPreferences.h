@@ -111,6 +111,7 @@ private:
   QToolButton* FBrowse = nullptr;
   QCheckBox* FHomeTeamScores = nullptr;
   QCheckBox* FAwayTeamScores = nullptr;
+  QLabel* FGoalSoundMissing = nullptr;
   QComboBox* FLeague = nullptr;
   QLabel* FCurrencyName = nullptr;
   QLabel* FRelativeRate = nullptr;

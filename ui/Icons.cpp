@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStandardPaths>
 
 #include <map>
 
@@ -109,9 +110,16 @@ void InitIconTheme() {
   static bool done = false;
   if (done) return;
   done = true;
+  // Some platforms (offscreen, minimal) name no icon folders: the freedesktop ones are added.
+  QStringList paths = QIcon::themeSearchPaths();
+  for (const QString& folder :
+       QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                 QStandardPaths::LocateDirectory))
+    if (!paths.contains(folder)) paths << folder;
+  QIcon::setThemeSearchPaths(paths);
   const QString current = QIcon::themeName();
   if (!current.isEmpty() && current != QLatin1String("hicolor")) return;
-  for (const QString& folder : QIcon::themeSearchPaths())
+  for (const QString& folder : paths)
     if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("Adwaita/index.theme")))) {
       QIcon::setThemeName(QStringLiteral("Adwaita"));
       return;

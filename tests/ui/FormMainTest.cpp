@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
@@ -125,6 +126,8 @@ TEST(FormMain, NumbersKeepTheDecimalPointUnderAGermanUserLocale) {
   ApplyProgramFormatSettings();  // what the program does right after QApplication
   std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
   EXPECT_STREQ(buffer, "1.5");
+  // Only the numbers: the texts stay in the user's language.
+  EXPECT_STREQ(std::setlocale(LC_MESSAGES, nullptr), "de_DE.UTF-8");
   EXPECT_EQ(FormatFloat(1234.5, 2), "1234.50");
   EXPECT_DOUBLE_EQ(StrToFloat("2.25"), 2.25);
   std::setlocale(LC_ALL, saved.c_str());
@@ -586,3 +589,57 @@ void WriteOneSeason(const std::filesystem::path& home, TSampleWorldInfo& info) {
   WriteSampleWorld(home, options, &info);
 }
 }  // namespace
+
+namespace {
+QAction* FindAction(QMenu& menu, const QString& text) {
+  for (QAction* action : menu.actions()) {
+    if (action->text() == text) return action;
+    if (action->menu())
+      if (QAction* found = FindAction(*action->menu(), text)) return found;
+  }
+  return nullptr;
+}
+}  // namespace
+
+TEST_F(TFormMainTest, ThePlayerPopupFollowsTheFocusedGridAndTheListShortcutsWork) {
+  TPlayerGrid& main = Window->MainPlayerGrid();
+  TPlayerGrid& temp = Window->TempPlayerGrid();
+  AddTestPlayers(main, {"Adam", "Bert"});
+  AddTestPlayers(temp, {"Carl"});
+  Window->show();
+  main.setFocus();
+  QApplication::processEvents();
+  QMenu* popup = main.PopupMenu();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(temp.PopupMenu(), popup);
+  popup->popup(main.mapToGlobal(QPoint(20, 30)));
+  QApplication::processEvents();
+  EXPECT_NE(FindAction(*popup, "&Add to Temp Grid"), nullptr);
+  EXPECT_NE(FindAction(*popup, "&Move to Temp Grid"), nullptr);
+  ASSERT_NE(FindAction(*popup, "Player &Information"), nullptr);
+  EXPECT_TRUE(FindAction(*popup, "Player &Information")->isVisible());
+  EXPECT_FALSE(FindAction(*popup, "&Copy to Clipboard")->isEnabled());
+  EXPECT_NE(FindAction(*popup, "Count: 0"), nullptr);
+  popup->close();
+
+  // Ctrl+A adds the current player of the focused grid, Ctrl+Alt+A copies the list.
+  main.SelectRow(2);
+  QTest::keyClick(&main, Qt::Key_A, Qt::ControlModifier);
+  ASSERT_EQ(Window->ClipboardList().Count(), 1);
+  EXPECT_EQ(Window->ClipboardList()[1].PlayerName, "Bert");
+  temp.setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(&temp, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Window->ClipboardList().Count(), 2);
+  popup->popup(temp.mapToGlobal(QPoint(20, 30)));
+  QApplication::processEvents();
+  EXPECT_NE(FindAction(*popup, "&Add to Main Grid"), nullptr);
+  EXPECT_FALSE(FindAction(*popup, "Player &Information")->isVisible());
+  EXPECT_TRUE(FindAction(*popup, "&Copy to Clipboard")->isEnabled());
+  EXPECT_NE(FindAction(*popup, "Count: 2"), nullptr);
+  popup->close();
+  QTest::keyClick(&temp, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(Window->ClipboardList().Count(), 0);
+  EXPECT_TRUE(QApplication::clipboard()->text().contains("\r\n\n"));
+  Window->hide();
+}
