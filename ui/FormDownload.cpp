@@ -138,9 +138,7 @@ TFormDownload::TFormDownload(TFormMain& main) : QDialog(&main), FMain(main) {
 
   FMain.RegisterToolWindow(iiDownload, this, [this](int variant) { Open(variant); });
   // The start-up loader fills the history store after this window exists.
-  connect(&FMain, &TFormMain::StartupLoadingFinished, this, [this] {
-    if (History().Count() >= 1) EnableSeasonControls();
-  });
+  connect(&FMain, &TFormMain::SeasonControlsEnabled, this, &TFormDownload::EnableSeasonControls);
   // A job must end while its window calls can still run on the window thread.
   connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
     FreeJob(FMyTeamJob);

@@ -7,6 +7,7 @@
 #include "core/Snapshot.h"
 #include "core/TeamMatchFile.h"
 #include "demo/GameServer.h"
+#include "demo/SampleWorld.h"
 #include "demo/WorldSource.h"
 #include "download/KVIndyHTTP.h"
 #include "ui/DownloadFileRows.h"
@@ -193,8 +194,9 @@ TEST_F(FormDownloadTest, StopDuringADownloadEndsItAndMarksTheRemainingFilesFaile
   const int playersRow = static_cast<int>(TSnapshotKind::Players);
 
   Form->ButtonDownload().click();
-  ASSERT_TRUE(WaitUntil([&] { return Form->FileRows().IsBold(playersRow); }));
-  EXPECT_TRUE(ReportHas("Downloading Players..."));
+  // The label goes bold before the progress line is written.
+  ASSERT_TRUE(WaitUntil([&] { return ReportHas("Downloading Players..."); }));
+  EXPECT_TRUE(Form->FileRows().IsBold(playersRow));
   Form->ButtonDownload().click();
   // Stopping: no second click until the job has ended; the window keeps running meanwhile.
   EXPECT_FALSE(Form->ButtonDownload().isEnabled());
@@ -494,6 +496,42 @@ TEST_F(FormDownloadTest, TheMainWindowsDownloadCommandsOpenTheWindowOnTheirPage)
     QApplication::processEvents();
     Form->grab().save(QString::fromLocal8Bit(folder) + "/FormDownload.png");
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormDownloadStartup, TheStartUpLoaderEnablesTheSeasonChoiceAndBothDownloadCommands) {
+  ResetProgramState();
+  TTempFolder home;
+  TCapturedMessages messages;
+  WriteSampleWorld(home.Path(), TSampleWorldOptions{1, 5, 4});
+  {
+    TFormMain main(home.Path() / "");
+    ASSERT_TRUE(main.FormCreate());
+    TFormDownload form(main);
+    form.FormCreate();
+    // The followed teams of the archive's team list.
+    EXPECT_GE(form.ListViewTeams().topLevelItemCount(), 1);
+    EXPECT_FALSE(form.RadioSeason().isEnabled());
+    EXPECT_FALSE(main.IsCommandEnabled(TFormMain::cmMyTeamDownload));
+    main.show();
+    ASSERT_TRUE(WaitUntil([&] { return main.StartupDone(); }));
+    EXPECT_TRUE(form.RadioSeason().isEnabled());
+    EXPECT_TRUE(form.EditSeason().isEnabled());
+    EXPECT_TRUE(main.IsCommandEnabled(TFormMain::cmMyTeamDownload));
+    EXPECT_TRUE(main.IsCommandEnabled(TFormMain::cmMatchDownload));
+    // With snapshots the Match Download menu entry opens the window on its page.
+    main.MenuAction(TFormMain::cmMatchDownload)->trigger();
+    EXPECT_TRUE(messages.Texts.isEmpty());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.PageControl().currentIndex(), TFormDownload::pgMatch);
+    EXPECT_EQ(form.SeasonPosition(), History().Latest().World.Season);
+    form.close();
+    main.close();
+  }
+  ResetProgramState();
 }
 
 }  // namespace
