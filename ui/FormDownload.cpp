@@ -304,6 +304,8 @@ void TFormDownload::Open(int page) {
   show();
   raise();
   activateWindow();
+  // Enter in a login field starts the download: the cursor waits in the first field still to be filled.
+  (FEditUserName->text().isEmpty() ? FEditUserName : FEditSecurityCode)->setFocus();
 }
 
 // ---- Starting and stopping --------------------------------------------------------------------------------------
