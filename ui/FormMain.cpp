@@ -180,12 +180,11 @@ void TFormMain::BuildActions() {
     TCommand Command;
     const char* MenuText;
     const char* Hint;
-    void (TFormMain::*Apply)();
   };
   const TModeCommand modeCommands[] = {
-      {cmAssumePassableForms, N_("Assume \"&Passable\" Forms"), N_("Assume passable forms"), nullptr},
-      {cmTraining, N_("&Training"), N_("Training"), nullptr},
-      {cmPlayerComparison, N_("Player Comparison"), N_("Player comparison"), nullptr},
+      {cmAssumePassableForms, N_("Assume \"&Passable\" Forms"), N_("Assume passable forms")},
+      {cmTraining, N_("&Training"), N_("Training")},
+      {cmPlayerComparison, N_("Player Comparison"), N_("Player comparison")},
   };
   for (const TModeCommand& c : modeCommands) {
     auto* action = new QAction(ToolIcon(CommandTag(c.Command)), T(c.MenuText), this);

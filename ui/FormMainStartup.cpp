@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
@@ -153,6 +154,12 @@ void TFormMain::HideStartupPane() {
 // ---- The close sequence -------------------------------------------------------------------------------------------
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+  if (TSyncHook::InCall()) {
+    // A box of the loader is open: the loader cannot stop before it closes, so the close waits too.
+    event->ignore();
+    QTimer::singleShot(100, this, &QWidget::close);
+    return;
+  }
   FormClose();
   event->accept();
 }

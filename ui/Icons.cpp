@@ -12,7 +12,7 @@
 #include <map>
 
 namespace {
-struct TIconSpec {
+struct TIconEntry {
   int Index;
   const char* ThemeName;  // freedesktop icon name
   QRgb Colour;            // the stand-in's colour
@@ -20,7 +20,7 @@ struct TIconSpec {
 };
 
 // Names chosen from what the Adwaita theme (and most others) ship in colour.
-constexpr TIconSpec IconSpecs[] = {
+constexpr TIconEntry IconEntries[] = {
     {iiAddToMainGrid, "go-up", 0xFF3A7BD5, "\u2191"},
     {iiTacticsAdvisor, "system-users", 0xFF2E8B57, "T"},
     {iiAssumePassableForms, "face-smile", 0xFFE0A800, "F"},
@@ -38,9 +38,9 @@ constexpr TIconSpec IconSpecs[] = {
     {iiPreferences, "preferences-system", 0xFF696969, "\u2699"},
 };
 
-const TIconSpec* SpecOf(int index) {
-  for (const TIconSpec& spec : IconSpecs)
-    if (spec.Index == index) return &spec;
+const TIconEntry* EntryOf(int index) {
+  for (const TIconEntry& entry : IconEntries)
+    if (entry.Index == index) return &entry;
   return nullptr;
 }
 
@@ -60,24 +60,24 @@ bool IsWeatherImage(int index) {
 }
 
 // A round badge in the icon's colour with its letters: readable on light and dark tool bars.
-QIcon DrawnIcon(const TIconSpec& spec) {
+QIcon DrawnIcon(const TIconEntry& entry) {
   QIcon icon;
   for (int size : {16, 24, 32, 48}) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor colour = QColor::fromRgba(spec.Colour);
+    const QColor colour = QColor::fromRgba(entry.Colour);
     painter.setPen(QPen(colour.darker(140), size / 16.0));
     painter.setBrush(colour);
     const qreal margin = size / 16.0;
     painter.drawEllipse(QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
     QFont font;
     font.setBold(true);
-    font.setPixelSize(std::max(7, size * (QString::fromUtf8(spec.Glyph).size() > 1 ? 2 : 3) / 5));
+    font.setPixelSize(std::max(7, size * (QString::fromUtf8(entry.Glyph).size() > 1 ? 2 : 3) / 5));
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString::fromUtf8(spec.Glyph));
+    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString::fromUtf8(entry.Glyph));
     icon.addPixmap(pixmap);
   }
   return icon;
@@ -128,8 +128,8 @@ void InitIconTheme() {
 
 bool ToolIconFromTheme(int imageIndex) {
   InitIconTheme();
-  const TIconSpec* spec = SpecOf(imageIndex);
-  return spec && QIcon::hasThemeIcon(QString::fromLatin1(spec->ThemeName));
+  const TIconEntry* entry = EntryOf(imageIndex);
+  return entry && QIcon::hasThemeIcon(QString::fromLatin1(entry->ThemeName));
 }
 
 QIcon ToolIcon(int imageIndex) {
@@ -138,8 +138,8 @@ QIcon ToolIcon(int imageIndex) {
   QIcon icon;
   if (IsWeatherImage(imageIndex)) {
     icon = WeatherIcon(WeatherOfImage(imageIndex));
-  } else if (const TIconSpec* spec = SpecOf(imageIndex)) {
-    icon = ToolIconFromTheme(imageIndex) ? QIcon::fromTheme(QString::fromLatin1(spec->ThemeName)) : DrawnIcon(*spec);
+  } else if (const TIconEntry* entry = EntryOf(imageIndex)) {
+    icon = ToolIconFromTheme(imageIndex) ? QIcon::fromTheme(QString::fromLatin1(entry->ThemeName)) : DrawnIcon(*entry);
   }
   cache[imageIndex] = icon;
   return icon;

@@ -27,6 +27,9 @@ struct TQueue {
   std::deque<std::shared_ptr<TCall>> Calls;
 };
 
+// Calls being run on the window thread (nested when a call runs an event loop).
+int gCallDepth = 0;
+
 TQueue& Queue() {
   static TQueue queue;
   return queue;
@@ -73,11 +76,13 @@ int TSyncHook::RunPending() {
       call = queue.Calls.front();
       queue.Calls.pop_front();
     }
+    ++gCallDepth;
     try {
       (*call->Fn)();
     } catch (...) {
       call->Error = std::current_exception();
     }
+    --gCallDepth;
     {
       std::lock_guard lock(queue.Mutex);
       call->Done = true;
@@ -87,6 +92,8 @@ int TSyncHook::RunPending() {
   }
   return ran;
 }
+
+bool TSyncHook::InCall() { return gCallDepth > 0; }
 
 void TSyncHook::WaitRunningCalls(const std::function<bool()>& done) {
   TQueue& queue = Queue();

@@ -19,4 +19,7 @@ public:
   // On the window thread: returns when done() is true, running the queued calls meanwhile (no other
   // events are processed). done is polled at least every few milliseconds.
   static void WaitRunningCalls(const std::function<bool()>& done);
+  // True while the window thread is inside a worker's call (a message box it shows runs its own event
+  // loop, in which a close request may arrive: waiting for the worker there would never end).
+  static bool InCall();
 };

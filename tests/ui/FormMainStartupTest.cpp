@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QEventLoop>
 #include <QProgressBar>
+#include <QTimer>
 
 #include <atomic>
 #include <set>
@@ -185,4 +187,27 @@ TEST_F(TFormMainStartup, FilesThatFailToLoadAreReportedInAPlainBox) {
   EXPECT_TRUE(Messages.Texts[0].contains(QString::fromStdString(newest.Date + " *.xml")))
       << Messages.Texts[0].toStdString();
   window.close();
+}
+
+TEST_F(TFormMainStartup, ACloseRequestWhileTheLoaderShowsABoxWaitsForTheBox) {
+  const auto& newest = Info.Snapshots.back();
+  WriteWholeFile(Home / "History" / newest.FileName, "<KickvaleData><Team>");
+  TFormMain window(Home.Path() / "");
+  ASSERT_TRUE(window.FormCreate());
+  QStringList shown;
+  bool closedDuringBox = false;
+  // The box runs its own event loop, and the close request arrives in it.
+  SetMessageSink([&](const QString& text) {
+    QTimer::singleShot(0, &window, &QWidget::close);
+    QEventLoop loop;
+    QTimer::singleShot(300, &loop, &QEventLoop::quit);
+    loop.exec();
+    closedDuringBox = !window.isVisible();
+    shown << text;
+  });
+  window.show();
+  ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }, 20000));
+  EXPECT_FALSE(closedDuringBox);
+  EXPECT_EQ(shown.size(), 1);
+  EXPECT_EQ(window.Startup(), nullptr);
 }
