@@ -322,7 +322,11 @@ TDlSettings TFormDownload::Settings() const {
 
 TDlCallbacks TFormDownload::Callbacks() {
   TDlCallbacks callbacks;
-  callbacks.Report = [this](const TDlMessage& message) { AddReportMessage(message); };
+  callbacks.Report = [this](const TDlMessage& message) {
+    AddReportMessage(message);
+    // A team the team-list job added shows with its report line.
+    ShowTeamList();
+  };
   callbacks.FileState = [this](int row, TDlFileState state) { FFileRows->SetState(row, state); };
   callbacks.FileBold = [this](int row, bool bold) { FFileRows->SetBold(row, bold); };
   callbacks.DownloadCaption = [this](const std::string& caption) { SetDownloadCaption(Q(caption)); };

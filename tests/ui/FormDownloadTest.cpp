@@ -255,6 +255,37 @@ TEST_F(FormDownloadTest, MatchDownloadOfTwoCheckedTeamsFillsTheTeamBoxesAndReloa
   }
 }
 
+TEST_F(FormDownloadTest, OtherTeamAddsTheTeamOfTheIDChecked) {
+  int otherID = 0;
+  World->Use([&](const TSampleWorld& world) { otherID = world.Info().FollowedTeamIDs.back(); });
+  Form->PageControl().setCurrentIndex(TFormDownload::pgMatch);
+  Form->TeamList().Add({"42", "", "Listed", false});
+  Form->ShowTeamList();
+
+  // An ID that is not all digits is refused before anything is sent.
+  Form->EditTeamID().setText("12a");
+  Form->ButtonOtherTeam().click();
+  ASSERT_TRUE(WaitUntil([&] { return !Form->JobRunning(); }));
+  EXPECT_EQ(Messages.Texts, QStringList{"Invalid team ID"});
+  EXPECT_EQ(Server.TotalRequests(), 0);
+  EXPECT_EQ(Form->TeamList().Count(), 1);
+
+  Form->EditTeamID().setText(QString::number(otherID));
+  Form->ButtonOtherTeam().click();
+  EXPECT_FALSE(Form->ButtonDownload().isEnabled());
+  EXPECT_FALSE(Form->ButtonOtherTeam().isEnabled());
+  ASSERT_TRUE(WaitUntil([&] { return !Form->JobRunning(); }));
+  EXPECT_TRUE(ReportHas("Connection completed successfully")) << Form->ReportText().toStdString();
+  ASSERT_EQ(Form->ListViewTeams().topLevelItemCount(), 2);
+  const QTreeWidgetItem* added = Form->ListViewTeams().topLevelItem(1);
+  EXPECT_EQ(added->text(0), QString::number(otherID));
+  EXPECT_FALSE(added->text(1).isEmpty());
+  EXPECT_FALSE(added->text(2).isEmpty());
+  EXPECT_EQ(added->checkState(0), Qt::Checked);
+  EXPECT_TRUE(Form->ButtonDownload().isEnabled());
+  EXPECT_TRUE(Form->ButtonClose().isEnabled());
+}
+
 TEST_F(FormDownloadTest, SeasonDownloadNeedsASeasonOfDigits) {
   Form->TeamList().Add({"42", "7", "Red Lions", true});
   Form->ShowTeamList();
