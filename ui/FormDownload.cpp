@@ -134,7 +134,7 @@ TFormDownload::TFormDownload(TFormMain& main) : QDialog(&main), FMain(main) {
 
   SetDownloadCaption(T(N_("Download")));
   WriteIntroduction();
-  resize(660, 600);
+  resize(720, 600);
 
   FMain.RegisterToolWindow(iiDownload, this, [this](int variant) { Open(variant); });
   // The start-up loader fills the history store after this window exists.
@@ -177,8 +177,11 @@ QWidget* TFormDownload::BuildMatchPage() {
   FListViewTeams->setUniformRowHeights(true);
   FListViewTeams->setAllColumnsShowFocus(true);
   FListViewTeams->setHeaderLabels({T(N_("Team")), T(N_("League")), T(N_("Name"))});
-  FListViewTeams->setColumnWidth(lcTeam, 80);
-  FListViewTeams->setColumnWidth(lcLeague, 60);
+  // Room for the check box and an eight-digit ID, and for a six-digit league unit.
+  const QFontMetrics metrics = FListViewTeams->fontMetrics();
+  FListViewTeams->setColumnWidth(lcTeam, metrics.horizontalAdvance(QStringLiteral("00000000")) + 34);
+  FListViewTeams->setColumnWidth(lcLeague, metrics.horizontalAdvance(QStringLiteral("000000")) + 14);
+  FListViewTeams->header()->setMinimumSectionSize(40);
   // The last column takes the rest of the view.
   FListViewTeams->header()->setStretchLastSection(true);
   connect(FListViewTeams, &QTreeWidget::itemChanged, this, &TFormDownload::ListViewItemChanged);

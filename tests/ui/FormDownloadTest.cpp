@@ -189,7 +189,7 @@ TEST_F(FormDownloadTest, MatchPageStartsTheSeasonUpDownAtTheNewestSeasonAndItsMo
 TEST_F(FormDownloadTest, StopDuringADownloadEndsItAndMarksTheRemainingFilesFailed) {
   TGameFaultSpec stall;
   stall.Fault = TGameFault::Stall;
-  stall.StallFor = std::chrono::milliseconds(1500);
+  stall.StallFor = std::chrono::milliseconds(3000);
   Server.InjectFault("players", stall);
   const int playersRow = static_cast<int>(TSnapshotKind::Players);
 
