@@ -10,7 +10,6 @@
 #include "download/DlMyTeam.h"
 #include "download/DlTeamList.h"
 #include "download/KVIndyHTTP.h"
-#include "download/TeamTitles.h"
 #include "ui/DownloadFileRows.h"
 #include "ui/FormMain.h"
 #include "ui/Icons.h"
