@@ -3,6 +3,7 @@
 #include "core/DateTime.h"
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
+#include "ui/FormDownload.h"
 #include "ui/FormMain.h"
 #include "ui/Icons.h"
 #include "ui/SyncHook.h"
@@ -32,6 +33,9 @@ int RunPitchbook(int argc, char** argv) {
 
   TFormMain window(folder);
   if (!window.FormCreate()) return 1;
+  // The tool windows follow the main window, and go before it: they use its HTTP client and grids.
+  TFormDownload formDownload(window);
+  formDownload.FormCreate();
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   const int result = app.exec();
