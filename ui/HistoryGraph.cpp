@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 // Half the width of a bar, in seasons: bars of neighbouring rounds keep a gap between them.
@@ -58,7 +59,8 @@ struct THistoryGraph::TLabel {
 THistoryGraph::THistoryGraph(QWidget* parent) : QChartView(parent), FChart(new QChart) {
   setChart(FChart);
   setRenderHint(QPainter::Antialiasing);
-  FChart->setMargins(QMargins(4, 4, 4, 4));
+  // Room on the right for the label of the axis' last tick, which stands on the plot's edge.
+  FChart->setMargins(QMargins(4, 4, 24, 4));
   FChart->layout()->setContentsMargins(0, 0, 0, 0);
   FChart->setBackgroundRoundness(0);
   FChart->legend()->setAlignment(Qt::AlignBottom);
@@ -105,7 +107,8 @@ int THistoryGraph::AddBarGroup(const QString& name, const QColor& colour) {
   s->Area = new QAreaSeries(s->Line, s->Lower);
   s->Area->setName(name);
   s->Area->setBrush(colour);
-  s->Area->setPen(QPen(colour.darker(140), 1));
+  // No outline: it would also trace the edges that join the bars along their bottoms.
+  s->Area->setPen(Qt::NoPen);
   FChart->addSeries(s->Area);
   s->Area->attachAxis(FTimeAxis);
   s->Area->attachAxis(FValueAxis);
@@ -288,12 +291,15 @@ void THistoryGraph::FitValueAxis() {
   }
   // Room above the highest bar or labelled point for its label.
   const bool labelled = (bars && FBarLabelFormatter) || !FPointLabels.empty();
-  const double extra = labelled ? (hi - lo) * 0.12 : 0;
-  double step = NiceStep((hi + extra - lo) / 6);
+  const double extra = labelled ? (hi - lo) * 0.15 : 0;
+  double step = NiceStep((hi + extra - lo) / 8);
   const double minStep = FValueDecimals > 0 ? std::pow(10.0, -FValueDecimals) * 5 : 1;
   step = std::max(step, minStep);
   double min = std::floor(lo / step) * step;
   double max = std::ceil((hi + extra) / step) * step;
+  // Lines keep off the plot's edges, so that their points are not cut in half.
+  if (!bars && min >= lo && !(lo >= 0 && min <= 0)) min -= step;
+  if (!bars && max <= hi && extra == 0) max += step;
   if (lo >= 0 && min < 0) min = 0;
   if (max <= min) max = min + step;
   FValueMin = min;
@@ -314,24 +320,56 @@ void THistoryGraph::UpdateLegend() {
 void THistoryGraph::UpdateLabels() {
   const double from = FTimeAxis->min(), to = FTimeAxis->max();
   const QRectF area = FChart->plotArea();
-  auto place = [&](const TLabel& label, bool visible, QAbstractSeries* series) {
-    visible = visible && series && label.X >= from && label.X <= to && !label.Item->text().isEmpty();
-    label.Item->setVisible(visible);
-    if (!visible) return;
-    const QPointF at = FChart->mapToPosition(QPointF(label.X, label.Y), series);
-    const QRectF box = label.Item->boundingRect();
-    const double x = std::clamp(at.x() - box.width() / 2, area.left(), std::max(area.left(), area.right() - box.width()));
-    const double y = std::max(area.top(), at.y() - box.height() - 3);
-    label.Item->setPos(x, y);
+  auto inRange = [&](const TLabel& label) {
+    return label.X >= from && label.X <= to && !label.Item->text().isEmpty();
   };
   for (const TLabel& label : FPointLabels) {
     const TSeries& s = *FSeries[label.Series];
-    place(label, s.Visible, s.Line);
+    const bool visible = s.Visible && inRange(label);
+    label.Item->setVisible(visible);
+    if (!visible) continue;
+    const QPointF at = FChart->mapToPosition(QPointF(label.X, label.Y), s.Line);
+    const QRectF box = label.Item->boundingRect();
+    const double x = std::clamp(at.x() - box.width() / 2, area.left(), std::max(area.left(), area.right() - box.width()));
+    label.Item->setPos(x, std::max(area.top(), at.y() - box.height() - 3));
   }
+
   TSeries* bar = FirstBarGroup();
   bool anyBar = false;
   for (const auto& s : FSeries) anyBar = anyBar || (s->Bar && s->Visible);
-  for (const TLabel& label : FBarLabels) place(label, anyBar, bar ? bar->Area : nullptr);
+  // Labels wider than the room between two bars stand upright; one that would still touch its left
+  // neighbour is left out (a narrower season range shows it).
+  double spacing = std::numeric_limits<double>::infinity(), widest = 0;
+  std::optional<double> previous;
+  for (const TLabel& label : FBarLabels) {
+    if (!anyBar || !bar || !inRange(label)) continue;
+    const double x = FChart->mapToPosition(QPointF(label.X, 0), bar->Area).x();
+    if (previous) spacing = std::min(spacing, x - *previous);
+    previous = x;
+    widest = std::max(widest, label.Item->boundingRect().width());
+  }
+  const bool upright = widest + 2 > spacing;
+  double lastRight = -std::numeric_limits<double>::infinity();
+  for (const TLabel& label : FBarLabels) {
+    const bool visible = anyBar && bar && inRange(label);
+    label.Item->setVisible(visible);
+    if (!visible) continue;
+    label.Item->setRotation(upright ? -90 : 0);
+    const QPointF at = FChart->mapToPosition(QPointF(label.X, label.Y), bar->Area);
+    const QRectF box = label.Item->boundingRect();
+    // Upright text runs up from its origin: it is box.height() wide and box.width() tall.
+    const double width = upright ? box.height() : box.width();
+    const double left = at.x() - width / 2;
+    if (left < lastRight + 1) {
+      label.Item->setVisible(false);
+      continue;
+    }
+    lastRight = left + width;
+    if (upright)
+      label.Item->setPos(left, at.y() - 3);
+    else
+      label.Item->setPos(left, std::max(area.top(), at.y() - box.height() - 3));
+  }
 }
 
 void THistoryGraph::Refit() {
