@@ -43,10 +43,10 @@ constexpr int PageRole = Qt::UserRole + 1;
 }  // namespace
 
 TFormHistory::TFormHistory(THistory& history, QWidget* parent) : QDialog(parent), FHistory(history) {
-  setWindowTitle(Tr("History"));
+  setWindowTitle(Tr(N_("History")));
   FList = new QTreeWidget(this);
   FList->setObjectName("ListViewFiles");
-  FList->setAccessibleName(Tr("Loaded files"));
+  FList->setAccessibleName(Tr(N_("Loaded files")));
   FList->setRootIsDecorated(false);
   FList->setUniformRowHeights(true);
   FList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -69,7 +69,7 @@ TFormHistory::TFormHistory(THistory& history, QWidget* parent) : QDialog(parent)
   }
   FList->setMinimumWidth(total + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * FList->frameWidth() + 2);
 
-  FButtonModify = new QPushButton(Tr("Modify Training Type"), this);
+  FButtonModify = new QPushButton(Tr(N_("Modify Training Type")), this);
   FTrainingMenu = new QMenu(FButtonModify);
   for (int type = 0; type < TrainingTypeCount; ++type) {
     QAction* action = FTrainingMenu->addAction(QString::fromUtf8(TrainingTypeName(type)));
@@ -79,9 +79,9 @@ TFormHistory::TFormHistory(THistory& history, QWidget* parent) : QDialog(parent)
   }
   connect(FTrainingMenu, &QMenu::aboutToShow, this, &TFormHistory::ModifyTrainingTypeDropDown);
   FButtonModify->setMenu(FTrainingMenu);
-  FButtonLoad = new QPushButton(Tr("&Load"), this);
+  FButtonLoad = new QPushButton(Tr(N_("&Load")), this);
   FButtonLoad->setDefault(true);
-  FButtonClose = new QPushButton(Tr("&Close"), this);
+  FButtonClose = new QPushButton(Tr(N_("&Close")), this);
   connect(FButtonLoad, &QPushButton::clicked, this, &TFormHistory::ButtonLoadClick);
   connect(FButtonClose, &QPushButton::clicked, this, &QDialog::reject);  // also Escape
   connect(FList, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
@@ -94,7 +94,7 @@ TFormHistory::TFormHistory(THistory& history, QWidget* parent) : QDialog(parent)
   buttons->addStretch(1);
   buttons->addWidget(FButtonLoad);
   buttons->addWidget(FButtonClose);
-  auto* caption = new QLabel(Tr("Loaded files"), this);
+  auto* caption = new QLabel(Tr(N_("Loaded files")), this);
   caption->setBuddy(FList);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(caption);
@@ -191,7 +191,7 @@ bool TFormHistory::ModifyTrainingType(int trainingType) {
   const std::filesystem::path file = SnapshotSibling(page->FileName, TSnapshotKind::Training);
   const QString question = FromUtf8(FormatText(_("Training type value in file \"%s\" is about to be changed."),
                                                file.filename().string().c_str())) +
-                           QStringLiteral("\r\n\r\n") + Tr("Do you wish to proceed?");
+                           QStringLiteral("\r\n\r\n") + Tr(N_("Do you wish to proceed?"));
   if (!AskWarningYesNo(this, question)) return false;
   try {
     pugi::xml_document doc;
@@ -206,7 +206,7 @@ bool TFormHistory::ModifyTrainingType(int trainingType) {
     for (TPlayerGrid* grid : {FHost.MainGrid, FHost.TempGrid})
       if (grid) grid->viewport()->update();
   } catch (const std::exception&) {
-    ShowErrorMessage(this, Tr("Operation could NOT be completed successfully!"));
+    ShowErrorMessage(this, Tr(N_("Operation could NOT be completed successfully!")));
     return false;
   }
   return true;

@@ -44,14 +44,14 @@ enum : int { psForward, psWing, psInnerMidfielder, psWingBack, psCentralDefender
 }  // namespace
 
 TFormHistoryGraphs::TFormHistoryGraphs(THistory& history, QWidget* parent) : QDialog(parent), FHistory(history) {
-  setWindowTitle(Tr("History Graphs"));
+  setWindowTitle(Tr(N_("History Graphs")));
   setSizeGripEnabled(true);
   FTopTabs = new QTabWidget(this);
   for (QTabWidget*& inner : FInnerTabs) inner = new QTabWidget;
 
   // Players
   QTabWidget* players = FInnerTabs[0];
-  players->addTab(BuildGeneralPage(), Tr("General"));
+  players->addTab(BuildGeneralPage(), Tr(N_("General")));
   players->addTab(BuildChartPage(hgSkills,
                                  {{N_("Stamina"), 0xFF1F77B4}, {N_("Playmaking"), 0xFFFF7F0E},
                                   {N_("Winger"), 0xFF2CA02C}, {N_("Scoring"), 0xFFD62728},
@@ -59,70 +59,70 @@ TFormHistoryGraphs::TFormHistoryGraphs(THistory& history, QWidget* parent) : QDi
                                   {N_("Defending"), 0xFFE377C2}, {N_("Set pieces"), 0xFF7F7F7F},
                                   {N_("Form"), 0xFFBCBD22}, {N_("Experience"), 0xFF17BECF}},
                                  false, true, false),
-                  Tr("Skills"));
+                  Tr(N_("Skills")));
   players->addTab(BuildChartPage(hgPositions,
                                  {{N_("Forward"), 0xFFD62728}, {N_("Wing"), 0xFF2CA02C},
                                   {N_("I. Midfielder"), 0xFFFF7F0E}, {N_("Wing Back"), 0xFF17BECF},
                                   {N_("C. Defender"), 0xFF1F77B4}, {N_("Goalkeeper"), 0xFF9467BD},
                                   {N_("Penalty Taker"), 0xFF7F7F7F}, {N_("Maximum"), 0xFF000000}},
                                  false, true, false),
-                  Tr("Positions"));
-  players->addTab(BuildChartPage(hgStars, {{N_("Stars"), 0xFFE6A800}}, false, false, false), Tr("Stars"));
-  players->addTab(BuildChartPage(hgTSI, {{N_("TSI"), 0xFF1F77B4}}, false, false, false), Tr("TSI"));
-  players->addTab(BuildTrainingPage(), Tr("Training"));
+                  Tr(N_("Positions")));
+  players->addTab(BuildChartPage(hgStars, {{N_("Stars"), 0xFFE6A800}}, false, false, false), Tr(N_("Stars")));
+  players->addTab(BuildChartPage(hgTSI, {{N_("TSI"), 0xFF1F77B4}}, false, false, false), Tr(N_("TSI")));
+  players->addTab(BuildTrainingPage(), Tr(N_("Training")));
   auto* playersPage = new QWidget;
   auto* playersLayout = new QVBoxLayout(playersPage);
   playersLayout->setContentsMargins(4, 4, 4, 4);
   playersLayout->addWidget(BuildPlayerHeader());
   playersLayout->addWidget(players, 1);
-  FTopTabs->addTab(playersPage, Tr("Players"));
+  FTopTabs->addTab(playersPage, Tr(N_("Players")));
 
   // Team
   FInnerTabs[1]->addTab(BuildChartPage(hgTeamSpirit, {{N_("Team Spirit"), 0xFF1F77B4}, {N_("Confidence"), 0xFFFF7F0E}},
                                        false, true, false),
-                        Tr("Team Spirit && Confidence"));
+                        Tr(N_("Team Spirit && Confidence")));
   FInnerTabs[1]->addTab(BuildChartPage(hgTeamStars,
                                        {{N_("Keeper"), 0xFFFFD700}, {N_("Defence"), 0xFF2CA02C},
                                         {N_("Midfield"), 0xFF1F77B4}, {N_("Wing"), 0xFFFF8C00},
                                         {N_("Forward"), 0xFFD62728}},
                                        true, true, true),
-                        Tr("Stars"));
-  FTopTabs->addTab(FInnerTabs[1], Tr("Team"));
+                        Tr(N_("Stars")));
+  FTopTabs->addTab(FInnerTabs[1], Tr(N_("Team")));
 
   // Arena
   FInnerTabs[2]->addTab(BuildChartPage(hgSupporterClub, {{N_("Supporter Club"), 0xFF1F77B4}}, true, false, false),
-                        Tr("Supporter Club"));
+                        Tr(N_("Supporter Club")));
   FInnerTabs[2]->addTab(BuildChartPage(hgCapacity,
                                        {{N_("Terrace"), 0xFFD62728}, {N_("Seat"), 0xFF2CA02C},
                                         {N_("Roof"), 0xFFFFD700}, {N_("VIP"), 0xFF1F77B4}},
                                        true, false, false),
-                        Tr("Capacity"));
+                        Tr(N_("Capacity")));
   FInnerTabs[2]->addTab(BuildChartPage(hgAttendance,
                                        {{N_("Terrace"), 0xFFD62728}, {N_("Seat"), 0xFF2CA02C},
                                         {N_("Roof"), 0xFFFFD700}, {N_("VIP"), 0xFF1F77B4}},
                                        true, true, true),
-                        Tr("Attendance"));
+                        Tr(N_("Attendance")));
   FInnerTabs[2]->addTab(BuildChartPage(hgPopularity, {{N_("Sponsors"), 0xFF1F77B4}, {N_("Supporters"), 0xFFD62728}},
                                        false, true, false),
-                        Tr("Sponsors && Supporters"));
-  FTopTabs->addTab(FInnerTabs[2], Tr("Arena"));
+                        Tr(N_("Sponsors && Supporters")));
+  FTopTabs->addTab(FInnerTabs[2], Tr(N_("Arena")));
 
   // Economy
-  FInnerTabs[3]->addTab(BuildEconomyGeneralPage(), Tr("General"));
+  FInnerTabs[3]->addTab(BuildEconomyGeneralPage(), Tr(N_("General")));
   FInnerTabs[3]->addTab(BuildChartPage(hgRevenue,
                                        {{N_("Crowd"), 0xFF1F77B4}, {N_("Sponsors"), 0xFFFF7F0E},
                                         {N_("Financial"), 0xFF2CA02C}, {N_("Temporary"), 0xFF9467BD},
                                         {N_("Total"), 0xFF000000}},
                                        false, true, false),
-                        Tr("Revenue"));
+                        Tr(N_("Revenue")));
   FInnerTabs[3]->addTab(BuildChartPage(hgExpenses,
                                        {{N_("Arena"), 0xFF1F77B4}, {N_("Wages"), 0xFFD62728},
                                         {N_("Interest"), 0xFF2CA02C}, {N_("Temporary"), 0xFF9467BD},
                                         {N_("Staff"), 0xFFFF7F0E}, {N_("Youth squad"), 0xFF8C564B},
                                         {N_("Total"), 0xFF000000}},
                                        false, true, false),
-                        Tr("Expenses"));
-  FTopTabs->addTab(FInnerTabs[3], Tr("Economy"));
+                        Tr(N_("Expenses")));
+  FTopTabs->addTab(FInnerTabs[3], Tr(N_("Economy")));
 
   Graph(hgStars)->SetValueDecimals(1);
   Graph(hgTeamStars)->SetBarLabelFormatter([](double sum) { return QString::fromStdString(TeamStarsLabel(sum)); });
@@ -173,8 +173,8 @@ QWidget* TFormHistoryGraphs::BuildChartPage(TGraph graph, const std::vector<TSer
   panel.Side = new QVBoxLayout(side);
   panel.Side->setContentsMargins(2, 2, 2, 2);
   if (leagueSwitch) {
-    panel.League = new QRadioButton(Tr("League"), side);
-    panel.Other = new QRadioButton(Tr("Other"), side);
+    panel.League = new QRadioButton(Tr(N_("League")), side);
+    panel.Other = new QRadioButton(Tr(N_("Other")), side);
     panel.League->setChecked(true);
     auto* group = new QButtonGroup(side);
     group->addButton(panel.League);
@@ -198,8 +198,8 @@ QWidget* TFormHistoryGraphs::BuildChartPage(TGraph graph, const std::vector<TSer
       panel.Boxes.push_back(box);
       panel.Side->addWidget(box);
     }
-    auto* select = new QPushButton(Tr("&Select"), side);
-    auto* unselect = new QPushButton(Tr("&Unselect"), side);
+    auto* select = new QPushButton(Tr(N_("&Select")), side);
+    auto* unselect = new QPushButton(Tr(N_("&Unselect")), side);
     connect(select, &QPushButton::clicked, this, [this, graph] { SelectAll(graph, true); });
     connect(unselect, &QPushButton::clicked, this, [this, graph] { SelectAll(graph, false); });
     auto* buttons = new QHBoxLayout;
@@ -252,8 +252,8 @@ QWidget* TFormHistoryGraphs::BuildPlayerHeader() {
   QFont font = FLabelPlayerName->font();
   font.setPointSizeF(font.pointSizeF() * 1.3);
   FLabelPlayerName->setFont(font);
-  auto* prev = new QPushButton(Tr("&Prev"), header);
-  auto* next = new QPushButton(Tr("&Next"), header);
+  auto* prev = new QPushButton(Tr(N_("&Prev")), header);
+  auto* next = new QPushButton(Tr(N_("&Next")), header);
   prev->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
   next->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
   connect(prev, &QPushButton::clicked, this, &TFormHistoryGraphs::ButtonPrevClick);
@@ -274,19 +274,19 @@ QWidget* TFormHistoryGraphs::BuildRangeBar() {
     edit->setRange(0, 0);
     edit->setMinimumWidth(60);
   }
-  auto* startLabel = new QLabel(Tr("Start"), bar);
-  auto* endLabel = new QLabel(Tr("End"), bar);
+  auto* startLabel = new QLabel(Tr(N_("Start")), bar);
+  auto* endLabel = new QLabel(Tr(N_("End")), bar);
   startLabel->setBuddy(FEditStart);
   endLabel->setBuddy(FEditEnd);
-  auto* left = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), Tr("Left"), bar);
-  auto* right = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), Tr("Right"), bar);
-  auto* close = new QPushButton(Tr("&Close"), bar);
+  auto* left = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), Tr(N_("Left")), bar);
+  auto* right = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), Tr(N_("Right")), bar);
+  auto* close = new QPushButton(Tr(N_("&Close")), bar);
   connect(FEditStart, &QSpinBox::valueChanged, this, &TFormHistoryGraphs::EditStartChange);
   connect(FEditEnd, &QSpinBox::valueChanged, this, &TFormHistoryGraphs::EditEndChange);
   connect(left, &QPushButton::clicked, this, &TFormHistoryGraphs::ButtonLeftClick);
   connect(right, &QPushButton::clicked, this, &TFormHistoryGraphs::ButtonRightClick);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
-  layout->addWidget(new QLabel(Tr("Seasons:"), bar));
+  layout->addWidget(new QLabel(Tr(N_("Seasons:")), bar));
   layout->addWidget(startLabel);
   layout->addWidget(FEditStart);
   layout->addWidget(endLabel);

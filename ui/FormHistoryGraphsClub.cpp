@@ -74,14 +74,14 @@ QWidget* TFormHistoryGraphs::BuildEconomyGeneralPage() {
   auto* week = new QHBoxLayout;
   FComboWeek = new QComboBox(page);
   FComboWeek->setMinimumWidth(170);
-  week->addWidget(new QLabel(Tr("Week:"), page));
+  week->addWidget(new QLabel(Tr(N_("Week:")), page));
   week->addWidget(FComboWeek, 1);
   left->addLayout(week);
   connect(FComboWeek, &QComboBox::currentIndexChanged, this, [this](int k) {
     if (k >= 0) ComboWeekChange(k);
   });
 
-  auto* figures = new QGroupBox(Tr("Figures"), page);
+  auto* figures = new QGroupBox(Tr(N_("Figures")), page);
   auto* grid = new QGridLayout(figures);
   grid->setVerticalSpacing(2);
   int row = 0;
@@ -103,20 +103,20 @@ QWidget* TFormHistoryGraphs::BuildEconomyGeneralPage() {
   for (int r = 0; r < ExpenseSeriesCount; ++r)
     figure(Tr(ExpenseRows[r]) + ":", QString("LabelExpense%1").arg(r), r == ExpenseSeriesCount - 1);
   grid->setRowMinimumHeight(row++, 6);
-  figure(Tr("Income/Loss:"), "LabelIncomeLoss", true);
-  figure(Tr("Cash funds:"), "LabelCashFunds", false);
+  figure(Tr(N_("Income/Loss:")), "LabelIncomeLoss", true);
+  figure(Tr(N_("Cash funds:")), "LabelCashFunds", false);
   grid->setRowMinimumHeight(row++, 6);
-  figure(Tr("Sponsors:"), "LabelSponsors", false);
-  figure(Tr("Supporters:"), "LabelSupporters", false);
-  figure(Tr("Supporter club:"), "LabelSupporterClub", false);
+  figure(Tr(N_("Sponsors:")), "LabelSponsors", false);
+  figure(Tr(N_("Supporters:")), "LabelSupporters", false);
+  figure(Tr(N_("Supporter club:")), "LabelSupporterClub", false);
   grid->setColumnStretch(1, 1);
   left->addWidget(figures);
   left->addStretch(1);
   layout->addLayout(left, 2);
 
   auto* pies = new QVBoxLayout;
-  FPieRevenue = NewPie(Tr("Revenue"), page, pies);
-  FPieExpenses = NewPie(Tr("Expenses"), page, pies);
+  FPieRevenue = NewPie(Tr(N_("Revenue")), page, pies);
+  FPieExpenses = NewPie(Tr(N_("Expenses")), page, pies);
   layout->addLayout(pies, 3);
   return page;
 }
@@ -193,6 +193,6 @@ void TFormHistoryGraphs::ComboWeekChange(int k) {
   FindLabel("LabelSupporters")->setText(FromUtf8(g.Supporters));
   FindLabel("LabelSupporterClub")->setText(FromUtf8(g.SupporterClub));
   const QString currency = FromUtf8(CurrencyName());
-  FPieRevenue->chart()->setTitle(Tr("Revenue") + " (" + currency + ")");
-  FPieExpenses->chart()->setTitle(Tr("Expenses") + " (" + currency + ")");
+  FPieRevenue->chart()->setTitle(Tr(N_("Revenue")) + " (" + currency + ")");
+  FPieExpenses->chart()->setTitle(Tr(N_("Expenses")) + " (" + currency + ")");
 }

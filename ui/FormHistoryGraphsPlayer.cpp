@@ -99,13 +99,13 @@ QWidget* TFormHistoryGraphs::BuildGeneralPage() {
     general->addWidget(label);
   }
   auto* facts = new QFormLayout;
-  facts->addRow(Tr("Nationality:"), NewLabel("LabelNationality", FGeneralPanel));
-  facts->addRow(Tr("TSI:"), NewLabel("LabelTSI", FGeneralPanel));
-  facts->addRow(Tr("Wage:"), NewLabel("LabelWage", FGeneralPanel));
-  facts->addRow(Tr("Warnings:"), NewLabel("LabelWarnings", FGeneralPanel));
+  facts->addRow(Tr(N_("Nationality:")), NewLabel("LabelNationality", FGeneralPanel));
+  facts->addRow(Tr(N_("TSI:")), NewLabel("LabelTSI", FGeneralPanel));
+  facts->addRow(Tr(N_("Wage:")), NewLabel("LabelWage", FGeneralPanel));
+  facts->addRow(Tr(N_("Warnings:")), NewLabel("LabelWarnings", FGeneralPanel));
   general->addSpacing(6);
   general->addLayout(facts);
-  auto* skills = new QGroupBox(Tr("Skills"), FGeneralPanel);
+  auto* skills = new QGroupBox(Tr(N_("Skills")), FGeneralPanel);
   auto* skillGrid = new QGridLayout(skills);
   for (int s = 0; s < 8; ++s) {
     skillGrid->addWidget(new QLabel(Tr(SkillCaptions[s]) + ":", skills), s % 4, (s / 4) * 2);
@@ -114,7 +114,7 @@ QWidget* TFormHistoryGraphs::BuildGeneralPage() {
   skillGrid->setColumnStretch(1, 1);
   skillGrid->setColumnStretch(3, 1);
   general->addWidget(skills);
-  auto* goals = new QGroupBox(Tr("Goals"), FGeneralPanel);
+  auto* goals = new QGroupBox(Tr(N_("Goals")), FGeneralPanel);
   auto* goalGrid = new QGridLayout(goals);
   const char* goalCaptions[] = {N_("Career goals:"), N_("Career kickvales:"), N_("League goals:"), N_("Cup goals:")};
   const char* goalKeys[] = {"LabelCareerGoals", "LabelCareerKickvales", "LabelLeagueGoals", "LabelCupGoals"};
@@ -129,8 +129,8 @@ QWidget* TFormHistoryGraphs::BuildGeneralPage() {
   layout->addWidget(FGeneralPanel, 3);
 
   auto* matches = new QVBoxLayout;
-  matches->addWidget(BuildMatchPanel(Tr("Best Performance"), "LabelBest"));
-  matches->addWidget(BuildMatchPanel(Tr("Latest Match"), "LabelLatest"));
+  matches->addWidget(BuildMatchPanel(Tr(N_("Best Performance")), "LabelBest"));
+  matches->addWidget(BuildMatchPanel(Tr(N_("Latest Match")), "LabelLatest"));
   matches->addStretch(1);
   layout->addLayout(matches, 2);
   return page;
@@ -141,7 +141,7 @@ QGroupBox* TFormHistoryGraphs::BuildMatchPanel(const QString& title, const QStri
   auto* form = new QFormLayout(box);
   QLabel* stars = NewLabel(prefix + "Stars", box);
   stars->setMinimumHeight(20);
-  form->addRow(Tr("Stars:"), stars);
+  form->addRow(Tr(N_("Stars:")), stars);
   for (size_t r = 0; r < std::size(MatchRows); ++r)
     form->addRow(Tr(MatchRows[r]) + ":", NewLabel(prefix + MatchRowKeys[r], box));
   return box;
@@ -150,15 +150,15 @@ QGroupBox* TFormHistoryGraphs::BuildMatchPanel(const QString& title, const QStri
 QWidget* TFormHistoryGraphs::BuildTrainingPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(new QLabel(Tr("Past training"), page));
-  FPastTraining = NewList({Tr("Week"), Tr("Train Type"), Tr("Skill"), Tr("Stamina Share"), Tr("Position"),
-                           Tr("Level"), Tr("Last Train"), Tr("Total Train"), Tr("Form"), Tr("TSI")},
+  layout->addWidget(new QLabel(Tr(N_("Past training")), page));
+  FPastTraining = NewList({Tr(N_("Week")), Tr(N_("Train Type")), Tr(N_("Skill")), Tr(N_("Stamina Share")), Tr(N_("Position")),
+                           Tr(N_("Level")), Tr(N_("Last Train")), Tr(N_("Total Train")), Tr(N_("Form")), Tr(N_("TSI"))},
                           page);
   FPastTraining->setObjectName("ListPastTraining");
   layout->addWidget(FPastTraining, 3);
 
   auto* lower = new QHBoxLayout;
-  auto* barsBox = new QGroupBox(Tr("Progress towards the next level"), page);
+  auto* barsBox = new QGroupBox(Tr(N_("Progress towards the next level")), page);
   auto* bars = new QGridLayout(barsBox);
   for (int s = 0; s < 8; ++s) {
     bars->addWidget(new QLabel(Tr(SkillCaptions[s]), barsBox), s, 0);
@@ -171,7 +171,7 @@ QWidget* TFormHistoryGraphs::BuildTrainingPage() {
   }
   lower->addWidget(barsBox, 2);
 
-  auto* futureBox = new QGroupBox(Tr("Future training"), page);
+  auto* futureBox = new QGroupBox(Tr(N_("Future training")), page);
   auto* future = new QHBoxLayout(futureBox);
   auto* settings = new QFormLayout;
   FComboTrainingType = new QComboBox(futureBox);
@@ -186,17 +186,17 @@ QWidget* TFormHistoryGraphs::BuildTrainingPage() {
   FEditStaminaShare = new QSpinBox(futureBox);
   FEditStaminaShare->setRange(0, 100);
   FEditStaminaShare->setSuffix("%");
-  FCheckExcludeOffSeason = new QCheckBox(Tr("Exclude off-season period"), futureBox);
-  FCheckHalfTraining = new QCheckBox(Tr("Consider half training"), futureBox);
-  settings->addRow(Tr("Training type:"), FComboTrainingType);
-  settings->addRow(Tr("Intensity:"), FEditIntensity);
-  settings->addRow(Tr("Coach:"), FEditCoach);
-  settings->addRow(Tr("Age:"), FEditAge);
-  settings->addRow(Tr("Stamina share:"), FEditStaminaShare);
+  FCheckExcludeOffSeason = new QCheckBox(Tr(N_("Exclude off-season period")), futureBox);
+  FCheckHalfTraining = new QCheckBox(Tr(N_("Consider half training")), futureBox);
+  settings->addRow(Tr(N_("Training type:")), FComboTrainingType);
+  settings->addRow(Tr(N_("Intensity:")), FEditIntensity);
+  settings->addRow(Tr(N_("Coach:")), FEditCoach);
+  settings->addRow(Tr(N_("Age:")), FEditAge);
+  settings->addRow(Tr(N_("Stamina share:")), FEditStaminaShare);
   settings->addRow(FCheckExcludeOffSeason);
   settings->addRow(FCheckHalfTraining);
   future->addLayout(settings);
-  FFutureTraining = NewList({Tr("Level"), Tr("Weeks"), Tr("Age")}, futureBox);
+  FFutureTraining = NewList({Tr(N_("Level")), Tr(N_("Weeks")), Tr(N_("Age"))}, futureBox);
   FFutureTraining->setObjectName("ListFutureTraining");
   FFutureTraining->setColumnWidth(0, 110);
   FFutureTraining->setColumnWidth(1, 80);
@@ -265,7 +265,7 @@ void TFormHistoryGraphs::ShowMatch(const QString& prefix, const TPlayedMatch& ma
     stars->setToolTip(QString::fromStdString(FloatToStr(match.Stars)));
   } else {
     stars->setPixmap(QPixmap());
-    stars->setText(Tr("No match"));
+    stars->setText(Tr(N_("No match")));
     stars->setToolTip(QString());
   }
   const std::string values[] = {match.Position,

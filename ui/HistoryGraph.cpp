@@ -56,8 +56,8 @@ struct THistoryGraph::TLabel {
   QGraphicsSimpleTextItem* Item = nullptr;
 };
 
-THistoryGraph::THistoryGraph(QWidget* parent) : QChartView(parent), FChart(new QChart) {
-  setChart(FChart);
+// Built around its own chart: a chart set later would release the view's default one without freeing it.
+THistoryGraph::THistoryGraph(QWidget* parent) : QChartView(new QChart, parent), FChart(chart()) {
   setRenderHint(QPainter::Antialiasing);
   // Room on the right for the label of the axis' last tick, which stands on the plot's edge.
   FChart->setMargins(QMargins(4, 4, 24, 4));
@@ -102,8 +102,9 @@ int THistoryGraph::AddBarGroup(const QString& name, const QColor& colour) {
   s->Name = name;
   s->Colour = colour;
   s->Group = static_cast<int>(std::count_if(FSeries.begin(), FSeries.end(), [](const auto& x) { return x->Bar; }));
-  s->Line = new QLineSeries;
-  s->Lower = new QLineSeries;
+  // The area series does not own its edges.
+  s->Line = new QLineSeries(this);
+  s->Lower = new QLineSeries(this);
   s->Area = new QAreaSeries(s->Line, s->Lower);
   s->Area->setName(name);
   s->Area->setBrush(colour);
@@ -250,15 +251,8 @@ void THistoryGraph::SetTicks(QCategoryAxis* axis, double min, double max, double
     if (v > max + step / 1000) break;
     axis->append(text(v), v);
   }
-  // The minimum is set first when the range moves up, the maximum first when it moves down, so that the
-  // minimum never exceeds the maximum on the way.
-  if (min > axis->max()) {
-    axis->setMax(max);
-    axis->setMin(min);
-  } else {
-    axis->setMin(min);
-    axis->setMax(max);
-  }
+  // Both ends at once: set one after the other, the minimum could pass the old maximum on the way.
+  axis->setRange(min, max);
 }
 
 void THistoryGraph::FitValueAxis() {

@@ -2,6 +2,11 @@
 // training type.
 #include "ui/FormHistory.h"
 
+#include "core/Intl.h"
+#include "data/HistorySeriesEconomy.h"
+#include "ui/FormHistoryGraphs.h"
+#include "ui/HistoryGraph.h"
+
 #include "TestSupport.h"
 #include "data/History.h"
 #include "data/HistoryTestSupport.h"
@@ -16,6 +21,9 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
 
 #include <map>
 
@@ -261,4 +269,39 @@ TEST(FormHistory, ShowingAPageSwitchesTheComparisonOffLoadsTheGridAndSetsTheAren
   EXPECT_EQ(temp.RowCount() - 1, 2);
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(closed, 1);
+}
+
+TEST(FormHistory, GermanTextsOfBothWindows) {
+  TTempFolder folder;
+  const std::string savedLocale = setlocale(LC_ALL, nullptr);
+  const char* oldAll = std::getenv("LC_ALL");
+  const char* oldLanguage = std::getenv("LANGUAGE");
+  const std::string savedAll = oldAll ? oldAll : "", savedLanguage = oldLanguage ? oldLanguage : "";
+  auto restore = [&] {
+    if (oldAll) setenv("LC_ALL", savedAll.c_str(), 1); else unsetenv("LC_ALL");
+    if (oldLanguage) setenv("LANGUAGE", savedLanguage.c_str(), 1); else unsetenv("LANGUAGE");
+    InitTranslations(folder.Path());
+    setlocale(LC_ALL, savedLocale.c_str());
+    setlocale(LC_NUMERIC, "C");
+  };
+  if (!setlocale(LC_ALL, "de_DE.UTF-8")) {
+    restore();
+    FAIL() << "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8";
+  }
+  setlocale(LC_NUMERIC, "C");
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  setenv("LANGUAGE", "de", 1);
+  InitTranslations(folder.Path());
+  {
+    THistory history;
+    TFormHistory form(history);
+    EXPECT_EQ(form.windowTitle(), "Verlauf");
+    EXPECT_EQ(form.ListView()->headerItem()->text(TFormHistory::hcFileName), "Dateiname");
+    TFormHistoryGraphs graphs(history);
+    EXPECT_EQ(graphs.windowTitle(), "Verlaufsgrafiken");
+    graphs.Graph(TFormHistoryGraphs::hgSkills)->SetSeasonRange(39, 40);
+    EXPECT_EQ(graphs.Graph(TFormHistoryGraphs::hgSkills)->Title(), "Saison 39 - 40");
+    EXPECT_EQ(QString::fromStdString(MoodName(11)), "schicken dir Liebesgedichte");
+  }
+  restore();
 }
