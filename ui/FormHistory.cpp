@@ -129,6 +129,7 @@ void TFormHistory::FillList() {
     if (date != 0) return date > 0;
     return QString::compare(FromUtf8(a.Week), FromUtf8(b.Week), Qt::CaseInsensitive) > 0;
   });
+  const THistoryPage* currentPage = CurrentPage();
   QTreeWidgetItem* current = nullptr;
   QList<QTreeWidgetItem*> items;
   for (const THistoryListItem& row : rows) {
@@ -138,7 +139,7 @@ void TFormHistory::FillList() {
     for (int c = 0; c < HistoryColumnCount; ++c)
       if (Columns[c].Centred) item->setTextAlignment(c, Qt::AlignCenter);
     item->setData(0, PageRole, QVariant::fromValue(static_cast<void*>(row.Page)));
-    if (row.Page == FCurrentPage) current = item;
+    if (row.Page == currentPage) current = item;
     items << item;
   }
   FList->addTopLevelItems(items);
@@ -147,8 +148,15 @@ void TFormHistory::FillList() {
   UpdateButtons();
 }
 
+THistoryPage* TFormHistory::InStore(THistoryPage* page) const {
+  if (!page) return nullptr;
+  for (int i = FHistory.Count(); i >= 1; --i)
+    if (&FHistory.Page(i) == page) return page;
+  return nullptr;
+}
+
 THistoryPage* TFormHistory::RowPage(const QTreeWidgetItem* item) const {
-  return item ? static_cast<THistoryPage*>(item->data(0, PageRole).value<void*>()) : nullptr;
+  return item ? InStore(static_cast<THistoryPage*>(item->data(0, PageRole).value<void*>())) : nullptr;
 }
 
 THistoryPage* TFormHistory::SelectedPage() const {

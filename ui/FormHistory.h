@@ -46,21 +46,20 @@ public:
   void SetHost(TFormHistoryHost host) { FHost = std::move(host); }
   THistory& HistoryStore() const { return FHistory; }
 
-  // The page last shown; nullptr before the first (pages belong to the history store).
-  THistoryPage* CurrentPage() const { return FCurrentPage; }
+  // The page last shown; nullptr before the first, and once the history store no longer holds it (a later
+  // download of the same week replaces the page).
+  THistoryPage* CurrentPage() const { return InStore(FCurrentPage); }
   // Makes the page current; switches the player comparison off; loads the page's players into the grid
   // when one is given (after clearing it); enables the Arena Advisor command exactly when the page's team
   // has a name.
   void ShowPage(THistoryPage* page, TPlayerGrid* grid);
-  // Forgets the current page (the history store is about to drop its pages).
-  void ForgetCurrentPage() { FCurrentPage = nullptr; }
 
   // ---- The list -------------------------------------------------------------------------------------------
   QTreeWidget* ListView() const { return FList; }
   // Refills the list from the history store, newest date first (rows of one date newest week first), and
   // selects the current page's row (else the first).
   void FillList();
-  // The page of a row; nullptr for none.
+  // The page of a row; nullptr for none or when the store no longer holds it.
   THistoryPage* RowPage(const QTreeWidgetItem* item) const;
   THistoryPage* SelectedPage() const;
 
@@ -83,6 +82,8 @@ protected:
 
 private:
   void UpdateButtons();
+  // The page when the history store holds it, else nullptr.
+  THistoryPage* InStore(THistoryPage* page) const;
 
   THistory& FHistory;
   TFormHistoryHost FHost;

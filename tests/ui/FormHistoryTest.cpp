@@ -109,6 +109,10 @@ TEST(FormHistory, RowsAreNewestDateFirstAndSnapshotsOfOneDateNewestWeekFirst) {
   form.ShowPage(&a.History.Page(2), nullptr);
   form.FillList();
   EXPECT_EQ(form.SelectedPage(), &a.History.Page(2));
+  // A later download of that week replaces the page: the window no longer hands out the old one.
+  a.Add(Snapshot("2009-09-29", "2009-09-29 10:00:00", 5));
+  EXPECT_EQ(form.CurrentPage(), nullptr);
+  EXPECT_EQ(form.RowPage(form.ListView()->topLevelItem(2)), nullptr);
 }
 
 TEST(FormHistory, ChoosingTheCheckedTrainingTypeDoesNothing) {
