@@ -108,6 +108,7 @@ TFormHistory::~TFormHistory() = default;
 
 void TFormHistory::ShowPage(THistoryPage* page, TPlayerGrid* grid) {
   FCurrentPage = page;
+  if (FHost.CurrentPageChanged) FHost.CurrentPageChanged(CurrentPageIndex());
   if (FHost.IsComparisonOn && FHost.IsComparisonOn() && FHost.RunPlayerComparison) FHost.RunPlayerComparison();
   if (!page) return;
   if (grid) {
@@ -153,6 +154,13 @@ THistoryPage* TFormHistory::InStore(THistoryPage* page) const {
   for (int i = FHistory.Count(); i >= 1; --i)
     if (&FHistory.Page(i) == page) return page;
   return nullptr;
+}
+
+int TFormHistory::CurrentPageIndex() const {
+  if (!FCurrentPage) return 0;
+  for (int i = FHistory.Count(); i >= 1; --i)
+    if (&FHistory.Page(i) == FCurrentPage) return i;
+  return 0;
 }
 
 THistoryPage* TFormHistory::RowPage(const QTreeWidgetItem* item) const {

@@ -21,6 +21,9 @@ class TPlayerGrid;
 struct TFormHistoryHost {
   TPlayerGrid* MainGrid = nullptr;
   TPlayerGrid* TempGrid = nullptr;
+  // The shown page changed (1-based index in the history store, 0 = none); called first in ShowPage, so that
+  // the player comparison switched off right after compares with the new page.
+  std::function<void(int pageIndex)> CurrentPageChanged;
   // Whether the player comparison is on, and its command (run once to switch it off when a page is shown).
   std::function<bool()> IsComparisonOn;
   std::function<void()> RunPlayerComparison;
@@ -49,6 +52,8 @@ public:
   // The page last shown; nullptr before the first, and once the history store no longer holds it (a later
   // download of the same week replaces the page).
   THistoryPage* CurrentPage() const { return InStore(FCurrentPage); }
+  // Its index in the history store (1-based), 0 when there is none.
+  int CurrentPageIndex() const;
   // Makes the page current; switches the player comparison off; loads the page's players into the grid
   // when one is given (after clearing it); enables the Arena Advisor command exactly when the page's team
   // has a name.

@@ -2,6 +2,8 @@
 // navigation through the main grid, and screenshots on request.
 #include "ui/FormHistoryGraphs.h"
 
+#include "ui/FormHistory.h"
+
 #include "TestSupport.h"
 #include "core/Player.h"
 #include "core/Startup.h"
@@ -375,4 +377,7 @@ TEST(FormHistoryGraphs, ScreenshotsOfTheSampleWorld) {
   Save(w.Form, folder, "history-economy");
   w.Form.SetPage(TFormHistoryGraphs::hpRevenue);
   Save(w.Form, folder, "history-revenue");
+  TFormHistory list(a.History);
+  list.show();
+  Save(list, folder, "history-list");
 }

@@ -229,12 +229,14 @@ TEST(FormHistory, ShowingAPageSwitchesTheComparisonOffLoadsTheGridAndSetsTheAren
   THistoryPage& page = a.History.Page(1);
   TPlayerGrid main, temp;
   bool comparison = true, arena = false;
-  int comparisonRuns = 0, arenaChanges = 0;
+  int comparisonRuns = 0, arenaChanges = 0, shownIndex = -1;
   TFormHistoryHost host;
+  host.CurrentPageChanged = [&](int index) { shownIndex = index; };
   host.MainGrid = &main;
   host.TempGrid = &temp;
   host.IsComparisonOn = [&] { return comparison; };
   host.RunPlayerComparison = [&] {
+    EXPECT_EQ(shownIndex, 1);  // the comparison is switched off against the new page
     ++comparisonRuns;
     comparison = !comparison;
   };
@@ -247,6 +249,7 @@ TEST(FormHistory, ShowingAPageSwitchesTheComparisonOffLoadsTheGridAndSetsTheAren
   form.SetHost(host);
   form.ShowPage(&page, &main);
   EXPECT_EQ(form.CurrentPage(), &page);
+  EXPECT_EQ(form.CurrentPageIndex(), 1);
   EXPECT_EQ(comparisonRuns, 1);
   EXPECT_FALSE(comparison);
   EXPECT_TRUE(arena);
