@@ -208,7 +208,7 @@ bool TFormHistory::ModifyTrainingType(int trainingType) {
   const QString question = FromUtf8(FormatText(_("Training type value in file \"%s\" is about to be changed."),
                                                file.filename().string().c_str())) +
                            QStringLiteral("\r\n\r\n") + Tr(N_("Do you wish to proceed?"));
-  if (!AskWarningYesNo(this, question)) return false;
+  if (!AskHistoryQuestion(this, question)) return false;
   try {
     pugi::xml_document doc;
     LoadXMLFile(file, doc);

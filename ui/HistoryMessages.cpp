@@ -9,7 +9,7 @@ std::function<bool(const QString&)>& Sink() {
 }
 }  // namespace
 
-bool AskWarningYesNo(QWidget* parent, const QString& text) {
+bool AskHistoryQuestion(QWidget* parent, const QString& text) {
   if (Sink()) return Sink()(text);
   QString shown = text;
   shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -17,4 +17,4 @@ bool AskWarningYesNo(QWidget* parent, const QString& text) {
          QMessageBox::Yes;
 }
 
-void SetQuestionSink(std::function<bool(const QString&)> sink) { Sink() = std::move(sink); }
+void SetHistoryQuestionSink(std::function<bool(const QString&)> sink) { Sink() = std::move(sink); }

@@ -8,7 +8,7 @@
 class QWidget;
 
 // A warning with the buttons Yes and No; true for Yes.
-bool AskWarningYesNo(QWidget* parent, const QString& text);
+bool AskHistoryQuestion(QWidget* parent, const QString& text);
 
 // Tests install a sink that receives the text and gives the answer; an empty function restores the box.
-void SetQuestionSink(std::function<bool(const QString&)> sink);
+void SetHistoryQuestionSink(std::function<bool(const QString&)> sink);

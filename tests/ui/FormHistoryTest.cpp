@@ -37,14 +37,14 @@ struct TCapturedBoxes {
   QStringList Errors;
   bool Answer = true;
   TCapturedBoxes() {
-    SetQuestionSink([this](const QString& text) {
+    SetHistoryQuestionSink([this](const QString& text) {
       Questions << text;
       return Answer;
     });
     SetMessageSink([this](const QString& text) { Errors << text; });
   }
   ~TCapturedBoxes() {
-    SetQuestionSink({});
+    SetHistoryQuestionSink({});
     SetMessageSink({});
   }
 };
