@@ -3,8 +3,12 @@
 #include "core/DateTime.h"
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
+#include "data/History.h"
 #include "ui/FormDownload.h"
+#include "ui/FormHistory.h"
+#include "ui/FormHistoryGraphs.h"
 #include "ui/FormMain.h"
+#include "ui/HistoryWindowsWiring.h"
 #include "ui/Icons.h"
 #include "ui/SyncHook.h"
 
@@ -36,6 +40,9 @@ int RunPitchbook(int argc, char** argv) {
   // The tool windows follow the main window, and go before it: they use its HTTP client and grids.
   TFormDownload formDownload(window);
   formDownload.FormCreate();
+  TFormHistory formHistory(History(), &window);
+  TFormHistoryGraphs formHistoryGraphs(History(), &window);
+  ConnectHistoryWindows(window, formHistory, formHistoryGraphs);
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   const int result = app.exec();
