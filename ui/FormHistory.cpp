@@ -7,7 +7,6 @@
 #include "data/History.h"
 #include "data/Preferences.h"
 #include "data/TrainingData.h"
-#include "ui/HistoryMessages.h"
 #include "ui/Messages.h"
 #include "ui/PlayerGrid.h"
 
@@ -208,7 +207,7 @@ bool TFormHistory::ModifyTrainingType(int trainingType) {
   const QString question = FromUtf8(FormatText(_("Training type value in file \"%s\" is about to be changed."),
                                                file.filename().string().c_str())) +
                            QStringLiteral("\r\n\r\n") + Tr(N_("Do you wish to proceed?"));
-  if (!AskHistoryQuestion(this, question)) return false;
+  if (AskQuestion(this, TQuestionIcon::Warning, question, mbYes | mbNo) != mbYes) return false;
   try {
     pugi::xml_document doc;
     LoadXMLFile(file, doc);

@@ -11,7 +11,7 @@
 #include "data/History.h"
 #include "data/HistoryTestSupport.h"
 #include "data/Preferences.h"
-#include "ui/HistoryMessages.h"
+#include "ui/Messages.h"
 #include "ui/Messages.h"
 #include "ui/PlayerGrid.h"
 
@@ -37,14 +37,14 @@ struct TCapturedBoxes {
   QStringList Errors;
   bool Answer = true;
   TCapturedBoxes() {
-    SetHistoryQuestionSink([this](const QString& text) {
+    SetQuestionSink([this](const QString& text, int) {
       Questions << text;
-      return Answer;
+      return Answer ? mbYes : mbNo;
     });
     SetMessageSink([this](const QString& text) { Errors << text; });
   }
   ~TCapturedBoxes() {
-    SetHistoryQuestionSink({});
+    SetQuestionSink({});
     SetMessageSink({});
   }
 };
