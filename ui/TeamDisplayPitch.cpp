@@ -13,7 +13,8 @@ constexpr QRgb PitchEdge = 0xFF1F5A27;
 constexpr qreal PitchRadius = 6;
 constexpr int StripeHeight = 32;
 
-// The own half, goal at the top and the halfway line at the bottom.
+}  // namespace
+
 void DrawPitch(QPainter& painter, const QRectF& area) {
   painter.setRenderHint(QPainter::Antialiasing);
   QPainterPath shape;
@@ -52,7 +53,6 @@ void DrawPitch(QPainter& painter, const QRectF& area) {
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(shape);
 }
-}  // namespace
 
 QFont VerdanaFont(const QFont& base) {
   QFont font = base;

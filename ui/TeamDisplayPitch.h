@@ -10,6 +10,8 @@
 
 #include <QFrame>
 
+class QPainter;
+
 #include <array>
 #include <memory>
 
@@ -70,6 +72,9 @@ private:
   std::unique_ptr<TStarImages> FStarImages;
   std::array<TkvPlayerPanel*, BoxCount> FPanels{};
 };
+
+// The own half of a pitch filling the area: goal at the top, halfway line at the bottom.
+void DrawPitch(QPainter& painter, const QRectF& area);
 
 // The display's font: Verdana where it exists, else the family the platform picks for it.
 QFont VerdanaFont(const QFont& base);
