@@ -13,6 +13,7 @@
 namespace {
 constexpr qreal CornerRadius = 4;
 constexpr QRgb BorderColour = 0xFF8C8C8C;
+constexpr qreal MinCaptionPointSize = 6;
 
 qreal ScreenRatio() {
   return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
@@ -87,7 +88,16 @@ void THeaderPanel::paintEvent(QPaintEvent*) {
   const int right = FRightIcon && !FRightIcon->isHidden() ? HeaderIconSize : 2;
   const int reserve = std::max(left, right);
   const QRect textRect = rect().adjusted(reserve, 0, -reserve, 0);
-  painter.drawText(textRect, Qt::AlignCenter, fontMetrics().elidedText(FCaption, Qt::ElideRight, textRect.width()));
+  // Long captions (translations) get a smaller font before they are cut.
+  QFont captionFont = font();
+  for (qreal size = captionFont.pointSizeF(); size > MinCaptionPointSize && size > 0; size -= 0.5) {
+    if (QFontMetrics(captionFont).horizontalAdvance(FCaption) <= textRect.width()) break;
+    captionFont.setPointSizeF(size - 0.5);
+  }
+  if (QFontMetrics(captionFont).horizontalAdvance(FCaption) > textRect.width()) captionFont.setBold(false);
+  painter.setFont(captionFont);
+  painter.drawText(textRect, Qt::AlignCenter,
+                   QFontMetrics(captionFont).elidedText(FCaption, Qt::ElideRight, textRect.width()));
 }
 
 // ---- TNamePanel ---------------------------------------------------------------------------------------

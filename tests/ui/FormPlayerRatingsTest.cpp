@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include "core/Errors.h"
+#include "core/Intl.h"
 #include "core/Startup.h"
 #include "core/TeamMatchFile.h"
 #include "core/Utils.h"
@@ -27,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -162,6 +164,43 @@ const TSampleMatchInfo* FindMatch(bool ownAtHome) {
   }
   return nullptr;
 }
+
+// German texts from the build tree's catalogues while the object lives.
+class TGermanTexts {
+public:
+  TGermanTexts() {
+    FLocale = setlocale(LC_ALL, nullptr);
+    FAll = Get("LC_ALL");
+    FLanguage = Get("LANGUAGE");
+    Available = setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    setenv("LANGUAGE", "de", 1);
+    setlocale(LC_NUMERIC, "C");
+    InitTranslations(FProgramFolder.Path());
+  }
+  ~TGermanTexts() {
+    Restore("LC_ALL", FAll);
+    Restore("LANGUAGE", FLanguage);
+    InitTranslations(FProgramFolder.Path());
+    setlocale(LC_ALL, FLocale.c_str());
+  }
+  bool Available = false;
+
+private:
+  static std::optional<std::string> Get(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  }
+  static void Restore(const char* name, const std::optional<std::string>& value) {
+    if (value)
+      setenv(name, value->c_str(), 1);
+    else
+      unsetenv(name);
+  }
+  TTempFolder FProgramFolder;  // no catalogues of its own: the build tree's are used
+  std::string FLocale;
+  std::optional<std::string> FAll, FLanguage;
+};
 
 std::string SideName(const pugi::xml_node& matchData, bool home) {
   const pugi::xml_node match = matchData.child(TTeamMatchFile::DetailsName).child("Match");
@@ -328,6 +367,36 @@ TEST_F(FormPlayerRatingsTest, AmpersandsInTeamNamesAreLettersNotMnemonics) {
       lineup.child(side).child(std::string(side).append("Name").c_str()).text().set("Black & White");
   FForm.Input(renamed.document_element(), FSeason, FRound);
   EXPECT_EQ(FForm.LineupPages()->tabText(0), "Black && White");
+}
+
+TEST_F(FormPlayerRatingsTest, TextsComeInGermanAndNumbersStayPlain) {
+  TGermanTexts german;
+  ASSERT_TRUE(german.Available) << "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8";
+  TFormPlayerRatings form;
+  form.SetHistory(&World().History);
+  form.AttachGrid(&FGrid);
+  EXPECT_EQ(form.windowTitle(), "Spielerbewertungen und Mannschaftsaufstellung");
+  EXPECT_EQ(form.Pages()->tabText(0), "&Aufstellung");
+  EXPECT_EQ(form.Pages()->tabText(1), "&Bewertung");
+  EXPECT_EQ(form.ButtonPrev()->text(), "&Zurück");
+  EXPECT_EQ(form.MatchRatingOwn()->Relative()->Heading()->text(), "Relative Stärke");
+  FGrid.SelectRow(1);
+  FGrid.OpenCurrentMatch();
+  EXPECT_EQ(form.MatchLineupOwn()->GetSlot(6)->GetCaption(), "Mannschaftskapitän");
+  // Shares and relative strengths are whole numbers without any grouping of the locale.
+  for (int i = 1; i < 7; ++i) {
+    bool ok = false;
+    form.MatchRatingOwn()->Relative()->Label(i)->text().toInt(&ok);
+    EXPECT_TRUE(ok) << form.MatchRatingOwn()->Relative()->Label(i)->text().toStdString();
+  }
+  if (const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR")) {
+    form.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(form.grab().save(QString(folder) + "/playerratings-lineup-de.png"));
+    form.Pages()->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_TRUE(form.grab().save(QString(folder) + "/playerratings-rating-de.png"));
+  }
 }
 
 // Writes pictures of both pages when PITCHBOOK_SCREENSHOT_DIR names a folder (for looking at them): a lineup
