@@ -57,8 +57,12 @@ std::optional<TClock::time_point> ToTimePoint(std::tm tm) {
 
 void ApplyProgramFormatSettings() {
   std::setlocale(LC_NUMERIC, "C");
-  // Unnamed combined locale: installing it does not touch the C locale again.
-  std::locale::global(std::locale(std::locale(), std::locale::classic(), std::locale::numeric));
+  // A global C++ locale that is still the classic one formats numbers right already. Installing it again
+  // would not be harmless: a locale named "C" resets every category of the C locale, the messages (and so
+  // the translations) among them.
+  const std::locale current;
+  if (current.name() == "C") return;
+  std::locale::global(std::locale(current, std::locale::classic(), std::locale::numeric));
 }
 
 std::string FormatDate(TClock::time_point time) {

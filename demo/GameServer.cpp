@@ -129,6 +129,10 @@ void TGameServer::Start(int port) {
   FPort = bound;
   FServer = std::move(server);
   FThread = std::thread([this] { FServer->listen_after_bind(); });
+  // A stop that came before the listening loop began would be lost and leave Stop waiting for ever.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!FServer->is_running() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void TGameServer::Stop() {

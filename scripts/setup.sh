@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev libgl-dev
   libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-qpa-plugins xvfb xauth imagemagick fonts-dejavu-core
+  qt6-qpa-plugins xvfb xauth imagemagick fonts-dejavu-core adwaita-icon-theme
 )
 
 SUDO=""

@@ -4,6 +4,8 @@
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
 #include "ui/FormMain.h"
+#include "ui/Icons.h"
+#include "ui/SyncHook.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -24,10 +26,15 @@ int RunPitchbook(int argc, char** argv) {
   auto folder = ResolveProgramFolder(parser.value(homeOption).toStdString());
   InitTranslations(folder);
   ApplyProgramFormatSettings();
+  // Workers change windows only through calls run here, on the window thread.
+  TSyncHook::Install();
+  InitIconTheme();
 
   TFormMain window(folder);
   if (!window.FormCreate()) return 1;
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
-  return app.exec();
+  const int result = app.exec();
+  TSyncHook::Uninstall();
+  return result;
 }

@@ -1,9 +1,12 @@
 // pitchbook-cli serve DIR [--port P]: the local game server on a folder of answers, until interrupted.
-// The first line of the output is the server's address, so that a script can read it and point the
+// pitchbook-cli serve --demo [--seed S] [--seasons N] [--round R]: the same on the sample world, positioned
+// right after the archive that `pitchbook-cli demo` writes with the same options; SIGUSR1 moves it on by one
+// round. The first line of the output is the server's address, so that a script can read it and point the
 // program at it.
 #include "app/cli/CliCommand.h"
 
 #include "demo/GameServer.h"
+#include "demo/WorldSource.h"
 
 #include <csignal>
 #include <iostream>
@@ -18,11 +21,17 @@ struct TServeOptions {
   std::string LoginName = "demo";
   std::string SecurityCode = "demo";
   std::string RecommendedURL;
+  bool Demo = false;
+  TSampleWorldOptions World;
 };
 
 int RunServe(const TServeOptions& options) {
   std::error_code ec;
-  if (!std::filesystem::is_directory(options.Folder, ec)) {
+  if (options.Demo == !options.Folder.empty()) {
+    std::cerr << "Give either a folder of answers or --demo" << std::endl;
+    return 1;
+  }
+  if (!options.Demo && !std::filesystem::is_directory(options.Folder, ec)) {
     std::cerr << "Not a folder: " << options.Folder << std::endl;
     return 1;
   }
@@ -32,9 +41,18 @@ int RunServe(const TServeOptions& options) {
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
   sigaddset(&signals, SIGHUP);
+  sigaddset(&signals, SIGUSR1);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-  TGameServer server(std::make_shared<TFolderWorldSource>(options.Folder));
+  std::shared_ptr<TSampleWorldSource> world;
+  std::shared_ptr<IGameWorldSource> source;
+  if (options.Demo) {
+    world = std::make_shared<TSampleWorldSource>(options.World);
+    source = world;
+  } else {
+    source = std::make_shared<TFolderWorldSource>(options.Folder);
+  }
+  TGameServer server(source);
   server.AddAccount(options.LoginName, options.SecurityCode);
   server.SetRecommendedURL(options.RecommendedURL);
   try {
@@ -44,10 +62,25 @@ int RunServe(const TServeOptions& options) {
     return 1;
   }
   std::cout << server.Address() << std::endl;
-  std::cerr << "Serving " << options.Folder << " (login name \"" << options.LoginName
-            << "\"); interrupt to stop." << std::endl;
+  auto week = [&world] {
+    std::string text;
+    world->Use([&text](const TSampleWorld& w) {
+      text = "season " + std::to_string(w.Season()) + " round " + std::to_string(w.Round());
+    });
+    return text;
+  };
+  if (world)
+    std::cerr << "Serving the sample world of seed " << options.World.Seed << ", " << week() << " (login name \""
+              << options.LoginName << "\"); SIGUSR1 plays the next round; interrupt to stop." << std::endl;
+  else
+    std::cerr << "Serving " << options.Folder << " (login name \"" << options.LoginName
+              << "\"); interrupt to stop." << std::endl;
   int received = 0;
-  sigwait(&signals, &received);
+  while (sigwait(&signals, &received) == 0 && received == SIGUSR1) {
+    if (!world) continue;
+    world->AdvanceRound();
+    std::cerr << "Now at " << week() << std::endl;
+  }
   server.Stop();
   return 0;
 }
@@ -55,8 +88,13 @@ int RunServe(const TServeOptions& options) {
 const TCliCommand ServeCommand([](CLI::App& app, TCliContext& context) {
   auto options = std::make_shared<TServeOptions>();
   CLI::App* cmd = app.add_subcommand("serve", "Run the local game server on a folder of answers (127.0.0.1 only)");
-  cmd->add_option("DIR", options->Folder, "Folder of answers: NAME.xml or NAME@key=value....xml per file request")
-      ->required();
+  cmd->add_option("DIR", options->Folder, "Folder of answers: NAME.xml or NAME@key=value....xml per file request");
+  cmd->add_flag("--demo", options->Demo, "Serve the sample world instead of a folder");
+  cmd->add_option("--seed", options->World.Seed, "Seed of the sample world");
+  cmd->add_option("--seasons", options->World.Seasons, "Seasons of the sample world (1..40)")
+      ->check(CLI::Range(1, 40));
+  cmd->add_option("--round", options->World.LastRound, "Round of the last season the world stands at (1..16)")
+      ->check(CLI::Range(1, 16));
   cmd->add_option("--port", options->Port, "Port to listen on (0: any free port)")->check(CLI::Range(0, 65535));
   cmd->add_option("--login", options->LoginName, "Login name the server accepts (default \"demo\")");
   cmd->add_option("--code", options->SecurityCode, "Security code the server accepts (default \"demo\")");
