@@ -10,10 +10,10 @@
 #include "download/DlMyTeam.h"
 #include "download/DlTeamList.h"
 #include "download/KVIndyHTTP.h"
-#include "ui/DownloadFileRows.h"
 #include "ui/FormMain.h"
 #include "ui/Icons.h"
 #include "ui/Messages.h"
+#include "ui/MyTeamDisplay.h"
 #include "ui/PlayerGrid.h"
 #include "ui/SyncHook.h"
 
@@ -159,7 +159,7 @@ QWidget* TFormDownload::BuildMyTeamPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
-  FFileRows = new TDownloadFileRows(page);
+  FFileRows = new TMyTeamDisplay(page);
   layout->addWidget(FFileRows);
   return page;
 }
@@ -329,8 +329,16 @@ TDlCallbacks TFormDownload::Callbacks() {
     // A team the team-list job added shows with its report line.
     ShowTeamList();
   };
-  callbacks.FileState = [this](int row, TDlFileState state) { FFileRows->SetState(row, state); };
-  callbacks.FileBold = [this](int row, bool bold) { FFileRows->SetBold(row, bold); };
+  // A row the display does not have is ignored, not thrown about inside the job's window call.
+  callbacks.FileState = [this](int row, TDlFileState state) {
+    if (row < 0 || row >= TMyTeamDisplay::NodeCount) return;
+    FFileRows->GetNode(row).SetStatus(state == TDlFileState::Done     ? TMyTeamNode::Done
+                                      : state == TDlFileState::Failed ? TMyTeamNode::Failed
+                                                                      : TMyTeamNode::Pending);
+  };
+  callbacks.FileBold = [this](int row, bool bold) {
+    if (row >= 0 && row < TMyTeamDisplay::NodeCount) FFileRows->GetNode(row).SetBusy(bold);
+  };
   callbacks.DownloadCaption = [this](const std::string& caption) { SetDownloadCaption(Q(caption)); };
   callbacks.CloseEnabled = [this](bool enabled) { FButtonClose->setEnabled(enabled); };
   callbacks.DownloadEnabled = [this](bool enabled) {

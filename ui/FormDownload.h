@@ -30,8 +30,8 @@ class QTreeWidgetItem;
 class TDlMatch;
 class TDlMyTeam;
 class TDlTeamList;
-class TDownloadFileRows;
 class TFormMain;
+class TMyTeamDisplay;
 
 class TFormDownload : public QDialog {
   Q_OBJECT
@@ -112,7 +112,7 @@ public:
   QCheckBox& CheckUpdateExisting() const { return *FCheckUpdateExisting; }
   QCheckBox& CheckSwitchLoginServer() const { return *FCheckSwitchLoginServer; }
   QTextEdit& Report() const { return *FReport; }
-  TDownloadFileRows& FileRows() const { return *FFileRows; }
+  TMyTeamDisplay& FileRows() const { return *FFileRows; }
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -153,7 +153,7 @@ private:
   int FSeasonMax = 100;
 
   QTabWidget* FPageControl = nullptr;
-  TDownloadFileRows* FFileRows = nullptr;
+  TMyTeamDisplay* FFileRows = nullptr;
   QLineEdit* FEditUserName = nullptr;
   QLineEdit* FEditSecurityCode = nullptr;
   QTreeWidget* FListViewTeams = nullptr;

@@ -4,26 +4,29 @@
 #include "core/Intl.h"
 #include "core/Snapshot.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 
 namespace {
 constexpr int IconSize = 16;
 
+// Drawn rather than taken from the icon theme, so that they look the same everywhere. Drawn per display:
+// a pixmap kept in a static would outlive the application object.
 QPixmap StatusIcon(bool done) {
-  const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+  const QColor fill = done ? QColor(0x2e, 0x9e, 0x44) : QColor(0xd0, 0x30, 0x30);
+  const qreal ratio = 2;  // sharp on high-density screens, scaled down elsewhere
   QPixmap pixmap(QSize(IconSize, IconSize) * ratio);
   pixmap.setDevicePixelRatio(ratio);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(done ? QColor(0x10, 0x60, 0x20) : QColor(0x80, 0x00, 0x00), 1));
-  p.setBrush(done ? QColor(0x2E, 0xA0, 0x44) : QColor(0xD8, 0x24, 0x24));
-  p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+  p.setPen(QPen(fill.darker(140), 1));
+  p.setBrush(fill);
+  p.drawEllipse(QRectF(0.5, 0.5, IconSize - 1, IconSize - 1));
   p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
   if (done) {
-    p.drawPolyline(QPolygonF() << QPointF(4.2, 8.4) << QPointF(7, 11.2) << QPointF(12, 5));
+    p.drawPolyline(QPolygonF() << QPointF(4.2, 8.4) << QPointF(7, 11.2) << QPointF(11.8, 5));
   } else {
     p.drawLine(QPointF(5, 5), QPointF(11, 11));
     p.drawLine(QPointF(11, 5), QPointF(5, 11));
@@ -58,6 +61,7 @@ void TMyTeamNode::SetStatus(int status) {
     return;
   }
   FImage->setPixmap(*picture);
+  FImage->setToolTip(QString::fromUtf8(status == Done ? _("Downloaded") : _("Failed")));
   FImage->show();
 }
 
@@ -85,8 +89,16 @@ TMyTeamDisplay::TMyTeamDisplay(QWidget* parent) : QWidget(parent), FFailed(Statu
     node->SetImages(&FFailed, &FDone);
     FNodes[static_cast<size_t>(i)] = node;
   }
-  resize(28 * s + IconSize + s, (3 * (NodeCount - 1) + 4) * s + IconSize + s);
+  resize(sizeHint());
 }
+
+QSize TMyTeamDisplay::sizeHint() const {
+  // The rows are placed by hand: a layout that holds the display learns their extent here.
+  const int s = StatusUnit;
+  return {28 * s + IconSize + s, (3 * (NodeCount - 1) + 4) * s + IconSize + s};
+}
+
+QSize TMyTeamDisplay::minimumSizeHint() const { return sizeHint(); }
 
 TMyTeamDisplay::~TMyTeamDisplay() {
   for (TMyTeamNode* node : FNodes) delete node;

@@ -3,8 +3,8 @@
 // row per file of TMyTeamDlData in table order ("Team", "League", "Players", ... "World"). Each row
 // (TMyTeamNode) has a caption, a status image and a buffer for the file's download.
 //
-// Status -1 (pending) hides the image, 0 shows the "failed" icon and 1 the "done" icon; any other value
-// hides it too. The caption is bold while its file is being downloaded.
+// Status -1 (pending) hides the image, 0 shows the "failed" icon (a red cross) and 1 the "done" icon (a
+// green tick); any other value hides it too. The caption is bold while its file is being downloaded.
 #include <QByteArray>
 #include <QPixmap>
 #include <QWidget>
@@ -55,10 +55,13 @@ public:
 
   // Row 0..8; ERangeError outside.
   TMyTeamNode& GetNode(int index) const;
-  // The download window's "failed" and "done" icons (the program draws its own until then).
+  // Other "failed" and "done" icons than the drawn ones.
   void SetStatusImages(const QPixmap& failed, const QPixmap& done);
   // Every row back to pending, captions normal, buffers emptied: the start of a download.
   void Reset();
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
 private:
   QPixmap FFailed;

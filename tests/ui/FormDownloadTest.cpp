@@ -10,9 +10,9 @@
 #include "demo/SampleWorld.h"
 #include "demo/WorldSource.h"
 #include "download/KVIndyHTTP.h"
-#include "ui/DownloadFileRows.h"
 #include "ui/FormDownload.h"
 #include "ui/MatchGrid.h"
+#include "ui/MyTeamDisplay.h"
 #include "ui/SyncHook.h"
 
 #include <QCheckBox>
@@ -128,10 +128,10 @@ TEST_F(FormDownloadTest, OwnTeamDownloadFillsTheRowsTheReportAndTheChosenGrid) {
     EXPECT_EQ(Form->ButtonDownload().text(), "Download");
     EXPECT_TRUE(Form->ButtonClose().isEnabled());
     EXPECT_TRUE(Form->ButtonMyLeague().isEnabled());
-    for (int row = 0; row < TDownloadFileRows::RowCount; ++row) {
-      EXPECT_EQ(Form->FileRows().State(row), TDlFileState::Done) << row;
-      EXPECT_TRUE(Form->FileRows().Indicator(row).isVisibleTo(Form.get())) << row;
-      EXPECT_FALSE(Form->FileRows().IsBold(row)) << row;
+    for (int row = 0; row < TMyTeamDisplay::NodeCount; ++row) {
+      EXPECT_EQ(Form->FileRows().GetNode(row).Status(), TMyTeamNode::Done) << row;
+      EXPECT_TRUE(Form->FileRows().GetNode(row).Image()->isVisibleTo(Form.get())) << row;
+      EXPECT_FALSE(Form->FileRows().GetNode(row).Busy()) << row;
     }
     EXPECT_TRUE(ReportHas("Connection completed")) << Form->ReportText().toStdString();
     // Each progress line was replaced by its result.
@@ -196,7 +196,7 @@ TEST_F(FormDownloadTest, StopDuringADownloadEndsItAndMarksTheRemainingFilesFaile
   Form->ButtonDownload().click();
   // The label goes bold before the progress line is written.
   ASSERT_TRUE(WaitUntil([&] { return ReportHas("Downloading Players..."); }));
-  EXPECT_TRUE(Form->FileRows().IsBold(playersRow));
+  EXPECT_TRUE(Form->FileRows().GetNode(playersRow).Busy());
   Form->ButtonDownload().click();
   // Stopping: no second click until the job has ended; the window keeps running meanwhile.
   EXPECT_FALSE(Form->ButtonDownload().isEnabled());
@@ -207,9 +207,10 @@ TEST_F(FormDownloadTest, StopDuringADownloadEndsItAndMarksTheRemainingFilesFaile
   EXPECT_TRUE(Form->ButtonClose().isEnabled());
   EXPECT_TRUE(ReportHas("Connection terminated")) << Form->ReportText().toStdString();
   EXPECT_FALSE(ReportHas("Connection completed"));
-  for (int row = 0; row < playersRow; ++row) EXPECT_EQ(Form->FileRows().State(row), TDlFileState::Done) << row;
-  for (int row = playersRow + 1; row < TDownloadFileRows::RowCount; ++row)
-    EXPECT_EQ(Form->FileRows().State(row), TDlFileState::Failed) << row;
+  for (int row = 0; row < playersRow; ++row)
+    EXPECT_EQ(Form->FileRows().GetNode(row).Status(), TMyTeamNode::Done) << row;
+  for (int row = playersRow + 1; row < TMyTeamDisplay::NodeCount; ++row)
+    EXPECT_EQ(Form->FileRows().GetNode(row).Status(), TMyTeamNode::Failed) << row;
   EXPECT_EQ(History().Count(), 0);
   EXPECT_TRUE(fs::is_empty(Main->Folders().HistoryFolder() / "Matches"));
 }
@@ -376,9 +377,9 @@ TEST_F(FormDownloadTest, LoginFieldsComeFromThePreferencesAndAFailedLoginIsRepor
   form.ButtonDownload().click();
   ASSERT_TRUE(WaitUntil([&] { return !form.JobRunning(); }));
   EXPECT_TRUE(form.ReportText().split('\n').contains("** Login failed")) << form.ReportText().toStdString();
-  for (int row = 0; row < TDownloadFileRows::RowCount; ++row) {
-    EXPECT_EQ(form.FileRows().State(row), TDlFileState::Pending);
-    EXPECT_FALSE(form.FileRows().Indicator(row).isVisibleTo(&form));
+  for (int row = 0; row < TMyTeamDisplay::NodeCount; ++row) {
+    EXPECT_EQ(form.FileRows().GetNode(row).Status(), TMyTeamNode::Pending);
+    EXPECT_FALSE(form.FileRows().GetNode(row).Image()->isVisibleTo(&form));
   }
 }
 
