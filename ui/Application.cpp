@@ -3,8 +3,11 @@
 #include "core/DateTime.h"
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
+#include "ui/FormCustomFormation.h"
 #include "ui/FormDownload.h"
 #include "ui/FormMain.h"
+#include "ui/FormTacticsAdvisor.h"
+#include "ui/FormTeamSelection.h"
 #include "ui/Icons.h"
 #include "ui/SyncHook.h"
 
@@ -36,6 +39,11 @@ int RunPitchbook(int argc, char** argv) {
   // The tool windows follow the main window, and go before it: they use its HTTP client and grids.
   TFormDownload formDownload(window);
   formDownload.FormCreate();
+  // The lineup search's windows: the advisor registers for the Tactics Advisor command; the team selection
+  // window owns the search and the custom formation window hands fixed players to it through the advisor.
+  TFormTacticsAdvisor formTacticsAdvisor(window);
+  TFormTeamSelection formTeamSelection(window, formTacticsAdvisor);
+  TFormCustomFormation formCustomFormation(formTacticsAdvisor);
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   const int result = app.exec();
