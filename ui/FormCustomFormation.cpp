@@ -32,7 +32,7 @@ constexpr int DisplayLeft = 8;
 constexpr int DisplayTop = 8;
 constexpr int DisplayWidth = 560;
 constexpr int DisplayHeight = 336;
-constexpr int PanelWidth = 230;
+constexpr int PanelWidth = 260;
 }  // namespace
 
 int TFormCustomFormation::TemplateCode(const QString& caption) {
@@ -57,21 +57,22 @@ TFormCustomFormation::TFormCustomFormation(TFormTacticsAdvisor& advisor)
 
   auto* counts = new QGroupBox(T(N_("Roles")), panel);
   auto* countGrid = new QGridLayout(counts);
+  // One column per role: the caption above its count.
   for (int c = 0; c < rcCount; ++c) {
     auto* label = new QLabel(T(CountCaptions[c]), counts);
     label->setToolTip(T(CountHints[c]));
+    label->setAlignment(Qt::AlignCenter);
     auto* spin = new QSpinBox(counts);
     spin->setRange(0, CountMaximum[c]);
     spin->setValue(2);
     spin->setToolTip(T(CountHints[c]));
     label->setBuddy(spin);
-    countGrid->addWidget(label, c, 0);
-    countGrid->addWidget(spin, c, 1);
+    countGrid->addWidget(label, 0, c);
+    countGrid->addWidget(spin, 1, c);
     FCounts[static_cast<size_t>(c)] = spin;
     connect(spin, &QSpinBox::valueChanged, this,
             [this, c](int value) { CountChange(static_cast<TRoleCount>(c), value); });
   }
-  countGrid->setColumnStretch(1, 1);
   column->addWidget(counts);
 
   auto* templates = new QGroupBox(T(N_("Formation template")), panel);

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -139,10 +140,16 @@ TFormTacticsAdvisor::TFormTacticsAdvisor(TFormMain& main) : QWidget(&main, Qt::W
   auto* keepers = makeList(N_("&Keepers:"), FListKeepers, FLabelKeepers);
   lists->addLayout(players, 3);
   lists->addLayout(keepers, 2);
-  // 37 characters of the item text and a scroll bar.
-  const int itemWidth = QFontMetrics(fixed).horizontalAdvance(QString(38, QLatin1Char('M')));
-  FListPlayers->setMinimumSize(itemWidth + 24, 300);
-  FListKeepers->setMinimumSize(itemWidth + 24, 120);
+  // The whole item text (37 characters), the check box and a scroll bar, without a horizontal scroll bar.
+  for (QListWidget* list : {FListPlayers, FListKeepers}) {
+    const int text = list->fontMetrics().horizontalAdvance(QString(38, QLatin1Char('0')));
+    const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list);
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    list->setMinimumWidth(text + indicator + scrollBar + 2 * list->frameWidth() + 16);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
+  FListPlayers->setMinimumHeight(320);
+  FListKeepers->setMinimumHeight(120);
 
   auto* side = new QVBoxLayout;
   FButtonSelectAll = new QPushButton(T(N_("Select All")), FControls);

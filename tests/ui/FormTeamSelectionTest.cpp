@@ -114,6 +114,8 @@ TEST_F(TLineupWindowsTest, CompletedSearchOnASampleWorldSquadShowsTheLineupAndIt
     Advisor->CheckExclude(TFormTacticsAdvisor::exLastMatch).click();
     QApplication::processEvents();
     EXPECT_TRUE(Advisor->grab().save(QString::fromUtf8(folder) + "/tactics-advisor.png"));
+    Advisor->CheckExclude(TFormTacticsAdvisor::exLastMatch).click();
+    Advisor->ButtonSelectAll().click();
     Advisor->ButtonCustom(0).click();
     Custom->Display().PlaceMouseDown(1, Qt::LeftButton);
     Custom->Display().BoxSelect(0);
