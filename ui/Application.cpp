@@ -3,11 +3,15 @@
 #include "core/DateTime.h"
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
+#include "data/History.h"
 #include "ui/FormCustomFormation.h"
 #include "ui/FormDownload.h"
+#include "ui/FormHistory.h"
+#include "ui/FormHistoryGraphs.h"
 #include "ui/FormMain.h"
 #include "ui/FormTacticsAdvisor.h"
 #include "ui/FormTeamSelection.h"
+#include "ui/HistoryWindowsWiring.h"
 #include "ui/Icons.h"
 #include "ui/SyncHook.h"
 
@@ -44,6 +48,9 @@ int RunPitchbook(int argc, char** argv) {
   TFormTacticsAdvisor formTacticsAdvisor(window);
   TFormTeamSelection formTeamSelection(window, formTacticsAdvisor);
   TFormCustomFormation formCustomFormation(formTacticsAdvisor);
+  TFormHistory formHistory(History(), &window);
+  TFormHistoryGraphs formHistoryGraphs(History(), &window);
+  ConnectHistoryWindows(window, formHistory, formHistoryGraphs);
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   const int result = app.exec();

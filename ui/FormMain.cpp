@@ -8,6 +8,7 @@
 #include "data/Preferences.h"
 #include "download/KVIndyHTTP.h"
 #include "download/TeamTitles.h"
+#include "ui/FormPlayerRatings.h"
 #include "ui/FormPreferences.h"
 #include "ui/Icons.h"
 #include "ui/MatchGrid.h"
@@ -230,9 +231,9 @@ void TFormMain::BuildActions() {
   FMenuActions[cmWeather] = weatherMenu->menuAction();
 
   // Enabled at creation: Keeper Analyzer, Assume passable forms, Preferences, Add to Main Grid, the
-  // weather and the Match Viewer's menu entry.
+  // weather, the Match Viewer's menu entry and Player Ratings (it shows a grid's match).
   for (TCommand command : {cmKeeperAnalyzer, cmAssumePassableForms, cmPreferences, cmAddToMainGrid, cmWeather,
-                           cmMatchViewer})
+                           cmMatchViewer, cmPlayerRatings})
     FRuleEnabled[command] = true;
 
   // The player grids' popup.
@@ -538,6 +539,16 @@ bool TFormMain::FormCreate() {
   connect(FFormPreferences.get(), &TFormPreferences::Closed, this, [this] { ReleaseToolButton(iiPreferences); });
   RegisterToolWindow(iiPreferences, FFormPreferences.get());
 
+  // The match grids' double click shows the player ratings window; its Prev and Next walk the grid whose
+  // match it shows. The window presses and releases its tool button itself.
+  FFormPlayerRatings = std::make_unique<TFormPlayerRatings>(this);
+  FFormPlayerRatings->AttachGrid(FMatchGridM);
+  FFormPlayerRatings->AttachGrid(FMatchGridT);
+  connect(FFormPlayerRatings.get(), &TFormPlayerRatings::Opened, this,
+          [this] { FButtonActions[cmPlayerRatings]->setChecked(true); });
+  connect(FFormPlayerRatings.get(), &TFormPlayerRatings::Closed, this, [this] { ReleaseToolButton(iiPlayerRatings); });
+  RegisterToolWindow(iiPlayerRatings, FFormPlayerRatings.get());
+
   FCreated = true;
   for (int c = 0; c < cmCount; ++c) UpdateCommandEnabled(static_cast<TCommand>(c));
   return true;
@@ -773,7 +784,9 @@ void TFormMain::ToolButtonClick(int tag, int variant) {
       FPlayerGridM->DblClick();
       break;
     case iiPlayerRatings:
-      (FMatchGridT->hasFocus() ? FMatchGridT : FMatchGridM)->OpenCurrentMatch();
+      // The grid's current match; the window shows even when the grid has none, so that the pressed
+      // button has its window.
+      FFormPlayerRatings->ShowForGrid(FMatchGridT->hasFocus() ? FMatchGridT : FMatchGridM);
       break;
     default:
       if (entry.Open)

@@ -34,6 +34,7 @@ class QToolBar;
 class QToolButton;
 class THistory;
 class THistoryPage;
+class TFormPlayerRatings;
 class TFormPreferences;
 class TKVIndyHTTP;
 class TMatchGrid;
@@ -187,6 +188,7 @@ public:
   // say when a column flag changed, and fits the columns again.
   void ApplyColumnPreferences();
   TFormPreferences& FormPreferences() const { return *FFormPreferences; }
+  TFormPlayerRatings& FormPlayerRatings() const { return *FFormPlayerRatings; }
 
   // ---- Start-up -----------------------------------------------------------------------------------------
   TStartup* Startup() const { return FStartup.get(); }
@@ -273,6 +275,7 @@ private:
   std::unique_ptr<TPlayerList> FClipboardList;
   std::unique_ptr<TStartup> FStartup;
   std::unique_ptr<TFormPreferences> FFormPreferences;
+  std::unique_ptr<TFormPlayerRatings> FFormPlayerRatings;
 
   QTabWidget* FPages = nullptr;
   QSplitter* FPlayersSplitter = nullptr;

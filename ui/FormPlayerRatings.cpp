@@ -9,13 +9,14 @@
 #include "ui/MatchRatingWidget.h"
 #include "ui/Messages.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
-#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -63,6 +64,28 @@ QWidget* LineupPage(TkvMatchLineup*& lineup, QLabel*& value) {
   return page;
 }
 
+// The buttons' arrows, drawn: the theme's arrows are grey symbols that look like disabled buttons.
+QIcon ArrowIcon(bool forward) {
+  const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+  QPixmap pixmap(QSize(16, 16) * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  if (!forward) {
+    p.translate(16, 0);
+    p.scale(-1, 1);
+  }
+  QPolygonF arrow;
+  arrow << QPointF(2, 6) << QPointF(8, 6) << QPointF(8, 2) << QPointF(14.5, 8) << QPointF(8, 14) << QPointF(8, 10)
+        << QPointF(2, 10);
+  p.setPen(QPen(QColor(0x1A, 0x4A, 0x8A), 1));
+  p.setBrush(QColor(0x3C, 0x7E, 0xD0));
+  p.drawPolygon(arrow);
+  p.end();
+  return QIcon(pixmap);
+}
+
 QWidget* RatingPage(TkvMatchRating*& rating) {
   auto* page = new QWidget;
   rating = new TkvMatchRating(page);
@@ -98,8 +121,8 @@ void TFormPlayerRatings::FormCreate() {
   FMatchLineupOpp->CopyImagesFrom(*FMatchLineupOwn);
   FMatchLineupOpp->SetStarsVisible(true);
 
-  FButtonPrev = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), Q(_("&Prev")));
-  FButtonNext = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), Q(_("&Next")));
+  FButtonPrev = new QPushButton(ArrowIcon(false), Q(_("&Prev")));
+  FButtonNext = new QPushButton(ArrowIcon(true), Q(_("&Next")));
   FButtonPrev->setAutoDefault(false);
   FButtonNext->setAutoDefault(false);
   connect(FButtonPrev, &QPushButton::clicked, this, &TFormPlayerRatings::ButtonPrevClick);

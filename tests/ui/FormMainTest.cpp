@@ -143,10 +143,11 @@ TEST_F(TFormMainTest, CommandsAtCreationFollowTheRulesAndTheirWindows) {
   std::vector<std::unique_ptr<QWidget>> windows;
   RegisterStandIns(*Window, windows);
   for (auto command : {cmTacticsAdvisor, cmArenaAdvisor, cmRatingAnalyzer, cmInjuryAnalyzer, cmPlayerInformation,
-                       cmTraining, cmPlayerComparison, cmMyTeamDownload, cmHistory, cmMatchDownload, cmPlayerRatings})
+                       cmTraining, cmPlayerComparison, cmMyTeamDownload, cmHistory, cmMatchDownload})
     EXPECT_FALSE(Window->IsCommandEnabled(command)) << command;
+  // Player Ratings is not among the commands disabled at creation: it shows a match grid's match.
   for (auto command : {cmKeeperAnalyzer, cmAssumePassableForms, cmPreferences, cmAddToMainGrid, cmWeather,
-                       cmMatchViewer})
+                       cmMatchViewer, cmPlayerRatings})
     EXPECT_TRUE(Window->IsCommandEnabled(command)) << command;
   // The Match Viewer has a menu entry but no visible button.
   EXPECT_FALSE(Window->ButtonAction(cmMatchViewer)->isVisible());

@@ -2,6 +2,7 @@
 // the engine's view computes (captions, sides, lineups, ratings), hides the Team2 lineup page when the
 // opponent's lineup is missing, walks through the grid with Prev/Next and the page keys, and tells the main
 // window when it opens and closes.
+#include "FormMainTestSupport.h"
 #include "TestSupport.h"
 
 #include "core/Errors.h"
@@ -11,15 +12,20 @@
 #include "core/Utils.h"
 #include "data/History.h"
 #include "demo/SampleWorld.h"
+#include "download/TeamTitles.h"
 #include "ratings/LineupArrangementTestXml.h"
 #include "ratings/MatchRowValues.h"
+#include "ui/FormMain.h"
 #include "ui/FormPlayerRatings.h"
+#include "ui/Icons.h"
 #include "ui/MatchGrid.h"
 #include "ui/MatchLineupWidget.h"
 #include "ui/MatchRatingWidget.h"
 #include "ui/Messages.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -375,7 +381,7 @@ TEST_F(FormPlayerRatingsTest, TextsComeInGermanAndNumbersStayPlain) {
   TFormPlayerRatings form;
   form.SetHistory(&World().History);
   form.AttachGrid(&FGrid);
-  EXPECT_EQ(form.windowTitle(), "Spielerbewertungen und Mannschaftsaufstellung");
+  EXPECT_EQ(form.windowTitle(), "Spielerbewertungen und Aufstellung");
   EXPECT_EQ(form.Pages()->tabText(0), "&Aufstellung");
   EXPECT_EQ(form.Pages()->tabText(1), "&Bewertung");
   EXPECT_EQ(form.ButtonPrev()->text(), "&Zurück");
@@ -397,6 +403,56 @@ TEST_F(FormPlayerRatingsTest, TextsComeInGermanAndNumbersStayPlain) {
     QApplication::processEvents();
     EXPECT_TRUE(form.grab().save(QString(folder) + "/playerratings-rating-de.png"));
   }
+}
+
+// The main window's wiring: the match grids' double click shows the window and presses the tool button,
+// closing releases it, and the command opens the current match of the grid.
+TEST(FormPlayerRatingsInMainWindow, TheGridsOpenTheWindowAndTheToolButtonFollowsIt) {
+  ResetProgramState();
+  TTempFolder home;
+  TSampleWorldOptions options;
+  options.Seasons = 1;
+  options.LastRound = 4;
+  TSampleWorldInfo info;
+  WriteSampleWorld(home.Path(), options, &info);
+  TCapturedMessages messages;
+  {
+    TFormMain window(home.Path() / "");
+    ASSERT_TRUE(window.FormCreate());
+    using enum TFormMain::TCommand;
+    EXPECT_TRUE(window.IsCommandEnabled(cmPlayerRatings));
+    QComboBox& teams = window.TeamBox(true);
+    for (int i = 0; i < teams.count(); ++i)
+      if (TeamIDOfTitle(teams.itemText(i).toStdString()) == std::to_string(info.OwnTeamID)) teams.setCurrentIndex(i);
+    ASSERT_EQ(TFormMain::ComboBoxIDText(teams), std::to_string(info.OwnTeamID));
+    window.TeamBoxChange(true);
+    TMatchGrid& grid = window.MainMatchGrid();
+    ASSERT_GT(grid.RowCount(), 2);
+    TFormPlayerRatings& form = window.FormPlayerRatings();
+    QAction& button = *window.ButtonAction(cmPlayerRatings);
+
+    grid.SelectRow(2);
+    grid.OpenCurrentMatch();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(button.isChecked());
+    EXPECT_EQ(form.CurrentGrid(), &grid);
+    const std::string shown = form.View().Team1Caption();
+    EXPECT_NE(shown, "Team1");
+    form.close();
+    EXPECT_FALSE(button.isChecked());
+
+    // The command: the tool button opens the window on the grid's current match.
+    window.ToolButtonClick(iiPlayerRatings);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(button.isChecked());
+    EXPECT_EQ(form.View().Team1Caption(), shown);
+    form.ButtonNext()->click();
+    EXPECT_EQ(grid.Row(), 3);
+    form.hide();
+    EXPECT_FALSE(button.isChecked());
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join('\n').toStdString();
+  }
+  ResetProgramState();
 }
 
 // Writes pictures of both pages when PITCHBOOK_SCREENSHOT_DIR names a folder (for looking at them): a lineup
