@@ -4,10 +4,13 @@
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
 #include "data/History.h"
+#include "ui/FormCustomFormation.h"
 #include "ui/FormDownload.h"
 #include "ui/FormHistory.h"
 #include "ui/FormHistoryGraphs.h"
 #include "ui/FormMain.h"
+#include "ui/FormTacticsAdvisor.h"
+#include "ui/FormTeamSelection.h"
 #include "ui/HistoryWindowsWiring.h"
 #include "ui/Icons.h"
 #include "ui/SyncHook.h"
@@ -40,6 +43,11 @@ int RunPitchbook(int argc, char** argv) {
   // The tool windows follow the main window, and go before it: they use its HTTP client and grids.
   TFormDownload formDownload(window);
   formDownload.FormCreate();
+  // The lineup search's windows: the advisor registers for the Tactics Advisor command; the team selection
+  // window owns the search and the custom formation window hands fixed players to it through the advisor.
+  TFormTacticsAdvisor formTacticsAdvisor(window);
+  TFormTeamSelection formTeamSelection(window, formTacticsAdvisor);
+  TFormCustomFormation formCustomFormation(formTacticsAdvisor);
   TFormHistory formHistory(History(), &window);
   TFormHistoryGraphs formHistoryGraphs(History(), &window);
   ConnectHistoryWindows(window, formHistory, formHistoryGraphs);
