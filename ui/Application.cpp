@@ -8,6 +8,8 @@
 #include "ui/FormDownload.h"
 #include "ui/FormHistory.h"
 #include "ui/FormHistoryGraphs.h"
+#include "ui/FormInjuryAnalyzer.h"
+#include "ui/FormKeeperAnalyzer.h"
 #include "ui/FormMain.h"
 #include "ui/FormTacticsAdvisor.h"
 #include "ui/FormTeamSelection.h"
@@ -51,6 +53,8 @@ int RunPitchbook(int argc, char** argv) {
   TFormHistory formHistory(History(), &window);
   TFormHistoryGraphs formHistoryGraphs(History(), &window);
   ConnectHistoryWindows(window, formHistory, formHistoryGraphs);
+  TFormKeeperAnalyzer formKeeperAnalyzer(window);
+  TFormInjuryAnalyzer formInjuryAnalyzer(window);
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   const int result = app.exec();
