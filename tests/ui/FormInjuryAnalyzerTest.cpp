@@ -73,4 +73,16 @@ TEST_F(TFormInjuryAnalyzerTest, ExportFillsTheSpinsWithinTheirRanges) {
   EXPECT_FALSE(Window->ButtonAction(TFormMain::cmInjuryAnalyzer)->isChecked());
 }
 
+// Writes a picture of the window when PITCHBOOK_SCREENSHOT_DIR names a folder (for looking at it).
+TEST_F(TFormInjuryAnalyzerTest, Screenshot) {
+  const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR");
+  if (!folder) GTEST_SKIP() << "PITCHBOOK_SCREENSHOT_DIR not set";
+  Form->SpinInjuryWeeks().setValue(3);
+  Form->SpinAge().setValue(27);
+  Form->SpinDoctors().setValue(2);
+  Form->show();
+  QApplication::processEvents();
+  EXPECT_TRUE(Form->grab().save(QString::fromUtf8(folder) + "/InjuryAnalyzer.png"));
+}
+
 }  // namespace

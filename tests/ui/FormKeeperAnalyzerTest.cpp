@@ -91,4 +91,14 @@ TEST_F(TFormKeeperAnalyzerTest, ExportFromThePlayerGridFillsTheWindowAndShowsIt)
   EXPECT_FALSE(Window->ButtonAction(TFormMain::cmKeeperAnalyzer)->isChecked());
 }
 
+// Writes a picture of the window when PITCHBOOK_SCREENSHOT_DIR names a folder (for looking at it).
+TEST_F(TFormKeeperAnalyzerTest, Screenshot) {
+  const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR");
+  if (!folder) GTEST_SKIP() << "PITCHBOOK_SCREENSHOT_DIR not set";
+  Form->EditTSI().setText("10000");
+  Form->show();
+  QApplication::processEvents();
+  EXPECT_TRUE(Form->grab().save(QString::fromUtf8(folder) + "/KeeperAnalyzer.png"));
+}
+
 }  // namespace
