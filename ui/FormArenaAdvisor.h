@@ -30,7 +30,8 @@ public:
 
   // ---- Controls (for the tests) ----------------------------------------------------------------------------
   QTabWidget* Pages() const { return FPages; }
-  QLabel* CapacityLabel(int row, int type) const { return FCapacity[row][type]; }  // row: 0 current, 1 expanding, 2 final
+  // row: 0 current, 1 expanding, 2 final; type 4 = total.
+  QLabel* CapacityLabel(int row, int type) const { return FCapacity[row][type]; }
   QLabel* ArenaNameLabel() const { return FArenaName; }
   QLabel* ClubLabel() const { return FClub; }
   QLabel* MoodLabel() const { return FMood; }

@@ -46,7 +46,7 @@ TEST_F(TArenaAdvisorWindowTest, ShowsTheSnapshotsArenaAndRecommendations) {
   Advisor->show();
   EXPECT_EQ(Advisor->ArenaNameLabel()->text(), "Test Park");
   EXPECT_EQ(Advisor->CapacityLabel(0, stTerraces)->text(), ":     10 000");
-  EXPECT_EQ(Advisor->CapacityLabel(2, SeatTypeCount)->text(), ":   -- --- ---");  // nothing being built
+  EXPECT_EQ(Advisor->CapacityLabel(2, SeatTypeCount)->text(), ": -- --- ---");  // nothing being built
   EXPECT_EQ(Advisor->ClubLabel()->text(), "1 000 members");
   EXPECT_EQ(Advisor->MoodLabel()->text(), "Content");
   EXPECT_EQ(Advisor->UpkeepCostLabel(SeatTypeCount)->text(), ":     86 000");
