@@ -95,9 +95,20 @@ std::string ArenaEmptyMoneyText() { return ": " + FormatArenaNumber(0, 12); }
 
 std::string SupporterMoodName(int mood) {
   if (mood < 0 || mood >= int(SupporterMoods.size())) return {};
-  std::string name = _(SupporterMoods[size_t(mood)]);
-  if (!name.empty()) name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
-  return name;
+  return UpperCaseFirstLetter(_(SupporterMoods[size_t(mood)]));
+}
+
+std::string UpperCaseFirstLetter(std::string text) {
+  if (text.empty()) return text;
+  const auto first = static_cast<unsigned char>(text[0]);
+  if (first < 0x80) {
+    text[0] = char(std::toupper(first));
+  } else if (first == 0xC3 && text.size() > 1) {
+    // Latin-1 small letters à..þ (not the division sign) sit 0x20 above their capitals in UTF-8 too.
+    const auto second = static_cast<unsigned char>(text[1]);
+    if (second >= 0xA0 && second <= 0xBE && second != 0xB7) text[1] = char(second - 0x20);
+  }
+  return text;
 }
 
 TArenaUpkeep ArenaUpkeep(const TArenaSeats& current) {

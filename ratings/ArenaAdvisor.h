@@ -62,6 +62,8 @@ std::string ArenaEmptyMoneyText();
 
 // The supporters' mood (0..11) as its translated name with the first letter in upper case; "" outside.
 std::string SupporterMoodName(int mood);
+// The text with its first letter in upper case: ASCII and the accented letters of Latin-1 (UTF-8).
+std::string UpperCaseFirstLetter(std::string text);
 
 // What a row of the engineering page shows.
 struct TArenaPlan {

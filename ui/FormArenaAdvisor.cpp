@@ -23,10 +23,13 @@ namespace {
 QString Tr(const char* text) { return QString::fromUtf8(_(text)); }
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+const QString NumberLabelName = QStringLiteral("ArenaNumber");
+
 // Padded numbers line up only in a fixed-pitch font.
 QLabel* NumberLabel() {
   auto* label = new QLabel;
   label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  label->setObjectName(NumberLabelName);
   return label;
 }
 
@@ -197,8 +200,18 @@ void TFormArenaAdvisor::closeEvent(QCloseEvent* event) {
 void TFormArenaAdvisor::FormShow() {
   const THistoryPage* page = ShownPage();
   FPages->setEnabled(page != nullptr);
-  const TXMLArena arena = page ? page->Arena : TXMLArena{};
-  const TXMLEconomy economy = page ? page->Economy : TXMLEconomy{};
+  if (!page) {
+    // No snapshot: blank fields rather than a zero arena that looks like data.
+    for (auto* label : FPages->findChildren<QLabel*>())
+      if (label->objectName() == NumberLabelName || label == FArenaName || label == FClub || label == FMood || label == FProfit)
+        label->clear();
+    FFillingCapacities = FFillingTotal = true;
+    for (auto* edit : FProjectEdits) edit->clear();
+    FFillingCapacities = FFillingTotal = false;
+    return;
+  }
+  const TXMLArena& arena = page->Arena;
+  const TXMLEconomy& economy = page->Economy;
   FCurrent = CurrentSeats(arena);
   FClubSize = economy.FanClubSize;
   FArenaName->setText(Q(arena.ArenaName));
@@ -207,8 +220,8 @@ void TFormArenaAdvisor::FormShow() {
     for (int t = 0; t < SeatTypeCount; ++t) FCapacity[row][t]->setText(Capacity(rows[row][t]));
     FCapacity[row][SeatTypeCount]->setText(Capacity(row == 0 ? arena.Total : SeatSum(rows[row])));
   }
-  FClub->setText(page ? Q(FormatText(_("%s members"), GroupDigits(' ', FClubSize).c_str())) : QString());
-  FMood->setText(page ? Q(SupporterMoodName(economy.SupportersPopularity)) : QString());
+  FClub->setText(Q(FormatText(_("%s members"), GroupDigits(' ', FClubSize).c_str())));
+  FMood->setText(Q(SupporterMoodName(economy.SupportersPopularity)));
 
   try {
     const TArenaUpkeep upkeep = ArenaUpkeep(FCurrent);

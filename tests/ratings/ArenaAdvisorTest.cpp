@@ -77,6 +77,12 @@ TEST_F(ArenaAdvisor, SupporterMoodNamesStayInsideTheTable) {
   EXPECT_EQ(SupporterMoodName(11), "Sending Love Poems to you");
   EXPECT_EQ(SupporterMoodName(12), "");
   EXPECT_EQ(SupporterMoodName(-1), "");
+  // Translations may be in lower case, with an accented first letter.
+  EXPECT_EQ(UpperCaseFirstLetter("überglücklich"), "Überglücklich");
+  EXPECT_EQ(UpperCaseFirstLetter("ruhig"), "Ruhig");
+  EXPECT_EQ(UpperCaseFirstLetter("÷x"), "÷x");
+  EXPECT_EQ(UpperCaseFirstLetter("\xC3"), "\xC3");  // a cut sequence stays as it is
+  EXPECT_EQ(UpperCaseFirstLetter(""), "");
 }
 
 TEST_F(ArenaAdvisor, FinalSeatsOnlyWhileBuilding) {

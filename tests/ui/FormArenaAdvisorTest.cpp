@@ -97,9 +97,15 @@ TEST_F(TArenaAdvisorWindowTest, RegistersAndCloseReleasesTheButton) {
 }
 
 TEST_F(TArenaAdvisorWindowTest, NoSnapshotShowsNothing) {
+  Advisor->show();
+  Advisor->hide();
   Window->SetShownHistoryPage(0);
   Advisor->show();
   EXPECT_EQ(Advisor->ShownPage(), nullptr);
   EXPECT_FALSE(Advisor->Pages()->isEnabled());
   EXPECT_EQ(Advisor->ArenaNameLabel()->text(), "");
+  EXPECT_EQ(Advisor->CapacityLabel(0, stTerraces)->text(), "");
+  EXPECT_EQ(Advisor->RecommendationLabel(arBest, 0)->text(), "");
+  EXPECT_EQ(Advisor->ProjectEdit(SeatTypeCount)->text(), "");
+  EXPECT_EQ(Advisor->ProjectMoneyLabel(0)->text(), "");
 }
