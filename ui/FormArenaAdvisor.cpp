@@ -203,7 +203,8 @@ void TFormArenaAdvisor::FormShow() {
   if (!page) {
     // No snapshot: blank fields rather than a zero arena that looks like data.
     for (auto* label : FPages->findChildren<QLabel*>())
-      if (label->objectName() == NumberLabelName || label == FArenaName || label == FClub || label == FMood || label == FProfit)
+      if (label->objectName() == NumberLabelName || label == FArenaName || label == FClub || label == FMood ||
+          label == FProfit)
         label->clear();
     FFillingCapacities = FFillingTotal = true;
     for (auto* edit : FProjectEdits) edit->clear();
