@@ -4,6 +4,7 @@
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
 #include "data/History.h"
+#include "ui/FormArenaAdvisor.h"
 #include "ui/FormCustomFormation.h"
 #include "ui/FormDownload.h"
 #include "ui/FormHistory.h"
@@ -50,6 +51,7 @@ int RunPitchbook(int argc, char** argv) {
   TFormTacticsAdvisor formTacticsAdvisor(window);
   TFormTeamSelection formTeamSelection(window, formTacticsAdvisor);
   TFormCustomFormation formCustomFormation(formTacticsAdvisor);
+  TFormArenaAdvisor formArenaAdvisor(window);
   TFormHistory formHistory(History(), &window);
   TFormHistoryGraphs formHistoryGraphs(History(), &window);
   ConnectHistoryWindows(window, formHistory, formHistoryGraphs);
