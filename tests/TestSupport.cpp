@@ -1,5 +1,9 @@
 #include "TestSupport.h"
 
+#include "core/Intl.h"
+
+#include <clocale>
+
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -54,3 +58,36 @@ TCommandResult RunCli(const std::string& arguments) {
 #else
 TCommandResult RunCli(const std::string&) { return {}; }
 #endif
+
+namespace {
+void SaveVariable(const char* name, std::string& value, bool& had) {
+  const char* old = std::getenv(name);
+  had = old != nullptr;
+  value = old ? old : "";
+}
+void RestoreVariable(const char* name, const std::string& value, bool had) {
+  if (had)
+    setenv(name, value.c_str(), 1);
+  else
+    unsetenv(name);
+}
+}  // namespace
+
+TGermanTexts::TGermanTexts() {
+  FLocale = std::setlocale(LC_ALL, nullptr);
+  SaveVariable("LC_ALL", FAll, FHadAll);
+  SaveVariable("LANGUAGE", FLanguage, FHadLanguage);
+  Available = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  setenv("LANGUAGE", "de", 1);
+  std::setlocale(LC_NUMERIC, "C");
+  InitTranslations(FProgramFolder.Path());
+}
+
+TGermanTexts::~TGermanTexts() {
+  RestoreVariable("LC_ALL", FAll, FHadAll);
+  RestoreVariable("LANGUAGE", FLanguage, FHadLanguage);
+  InitTranslations(FProgramFolder.Path());
+  std::setlocale(LC_ALL, FLocale.c_str());
+  std::setlocale(LC_NUMERIC, "C");
+}

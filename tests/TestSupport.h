@@ -28,3 +28,21 @@ struct TCommandResult {
 };
 // Runs pitchbook-cli with the given argument text (shell-quoted by the caller).
 TCommandResult RunCli(const std::string& arguments);
+
+// German texts from the build tree's catalogues while the object lives (LANGUAGE=de under de_DE.UTF-8);
+// the user's locale and the environment come back when it goes. Available is false when the locale does
+// not exist on the machine (the set-up script creates it): a test must then fail, not pass in English.
+class TGermanTexts {
+public:
+  TGermanTexts();
+  ~TGermanTexts();
+  TGermanTexts(const TGermanTexts&) = delete;
+  TGermanTexts& operator=(const TGermanTexts&) = delete;
+  bool Available = false;
+
+private:
+  TTempFolder FProgramFolder;  // no catalogues of its own: the build tree's are used
+  std::string FLocale, FAll, FLanguage;
+  bool FHadAll = false, FHadLanguage = false;
+};
+#define PB_GERMAN_MISSING "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8"

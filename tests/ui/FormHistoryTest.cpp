@@ -280,25 +280,8 @@ TEST(FormHistory, ShowingAPageSwitchesTheComparisonOffLoadsTheGridAndSetsTheAren
 
 TEST(FormHistory, GermanTextsOfBothWindows) {
   TTempFolder folder;
-  const std::string savedLocale = setlocale(LC_ALL, nullptr);
-  const char* oldAll = std::getenv("LC_ALL");
-  const char* oldLanguage = std::getenv("LANGUAGE");
-  const std::string savedAll = oldAll ? oldAll : "", savedLanguage = oldLanguage ? oldLanguage : "";
-  auto restore = [&] {
-    if (oldAll) setenv("LC_ALL", savedAll.c_str(), 1); else unsetenv("LC_ALL");
-    if (oldLanguage) setenv("LANGUAGE", savedLanguage.c_str(), 1); else unsetenv("LANGUAGE");
-    InitTranslations(folder.Path());
-    setlocale(LC_ALL, savedLocale.c_str());
-    setlocale(LC_NUMERIC, "C");
-  };
-  if (!setlocale(LC_ALL, "de_DE.UTF-8")) {
-    restore();
-    FAIL() << "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8";
-  }
-  setlocale(LC_NUMERIC, "C");
-  setenv("LC_ALL", "de_DE.UTF-8", 1);
-  setenv("LANGUAGE", "de", 1);
-  InitTranslations(folder.Path());
+  auto german = std::make_unique<TGermanTexts>();
+  ASSERT_TRUE(german->Available) << PB_GERMAN_MISSING;
   {
     THistory history;
     TFormHistory form(history);
@@ -310,5 +293,5 @@ TEST(FormHistory, GermanTextsOfBothWindows) {
     EXPECT_EQ(graphs.Graph(TFormHistoryGraphs::hgSkills)->Title(), "Saison 39 - 40");
     EXPECT_EQ(QString::fromStdString(MoodName(11)), "schicken dir Liebesgedichte");
   }
-  restore();
+  german.reset();
 }

@@ -171,43 +171,6 @@ const TSampleMatchInfo* FindMatch(bool ownAtHome) {
   return nullptr;
 }
 
-// German texts from the build tree's catalogues while the object lives.
-class TGermanTexts {
-public:
-  TGermanTexts() {
-    FLocale = setlocale(LC_ALL, nullptr);
-    FAll = Get("LC_ALL");
-    FLanguage = Get("LANGUAGE");
-    Available = setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
-    setenv("LANGUAGE", "de", 1);
-    setlocale(LC_NUMERIC, "C");
-    InitTranslations(FProgramFolder.Path());
-  }
-  ~TGermanTexts() {
-    Restore("LC_ALL", FAll);
-    Restore("LANGUAGE", FLanguage);
-    InitTranslations(FProgramFolder.Path());
-    setlocale(LC_ALL, FLocale.c_str());
-  }
-  bool Available = false;
-
-private:
-  static std::optional<std::string> Get(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-  }
-  static void Restore(const char* name, const std::optional<std::string>& value) {
-    if (value)
-      setenv(name, value->c_str(), 1);
-    else
-      unsetenv(name);
-  }
-  TTempFolder FProgramFolder;  // no catalogues of its own: the build tree's are used
-  std::string FLocale;
-  std::optional<std::string> FAll, FLanguage;
-};
-
 std::string SideName(const pugi::xml_node& matchData, bool home) {
   const pugi::xml_node match = matchData.child(TTeamMatchFile::DetailsName).child("Match");
   return home ? ChildText(match.child("HomeTeam"), "HomeTeamName") : ChildText(match.child("AwayTeam"), "AwayTeamName");

@@ -71,44 +71,6 @@ QImage ExpectedCell(const TMatchGrid& grid, int col, const QString& text, bool b
   return image;
 }
 
-// German texts from the build tree's catalogues while the object lives.
-class TGermanTexts {
-public:
-  TGermanTexts() {
-    FLocale = setlocale(LC_ALL, nullptr);
-    Save("LC_ALL", FAll, FHadAll);
-    Save("LANGUAGE", FLanguage, FHadLanguage);
-    Available = setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
-    setenv("LANGUAGE", "de", 1);
-    setlocale(LC_NUMERIC, "C");
-    InitTranslations(FProgramFolder.Path());
-  }
-  ~TGermanTexts() {
-    Restore("LC_ALL", FAll, FHadAll);
-    Restore("LANGUAGE", FLanguage, FHadLanguage);
-    InitTranslations(FProgramFolder.Path());
-    setlocale(LC_ALL, FLocale.c_str());
-  }
-  bool Available = false;
-
-private:
-  static void Save(const char* name, std::string& value, bool& had) {
-    const char* old = std::getenv(name);
-    had = old != nullptr;
-    value = old ? old : "";
-  }
-  static void Restore(const char* name, const std::string& value, bool had) {
-    if (had)
-      setenv(name, value.c_str(), 1);
-    else
-      unsetenv(name);
-  }
-  TTempFolder FProgramFolder;  // no catalogues of its own: the build tree's are used
-  std::string FLocale, FAll, FLanguage;
-  bool FHadAll = false, FHadLanguage = false;
-};
-
 bool HasColour(const QImage& image, QColor colour) {
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)

@@ -1,3 +1,4 @@
+#include "FormMainTestSupport.h"
 #include "TestSupport.h"
 
 #include "core/Intl.h"
@@ -20,33 +21,10 @@
 
 #include <memory>
 
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 std::unique_ptr<TPlayer> MakePlayer(const std::string& name, int64_t id, int skill = 5) {
-  auto p = std::make_unique<TPlayer>();
-  p->PlayerName = name;
-  p->PlayerID = id;
-  p->Age = 22;
-  p->InjuryLevel = -1;
-  p->PlayerForm = 7;
-  p->Experience = 4;
-  p->Leadership = 3;
-  p->StaminaSkill = 6;
-  p->PlaymakerSkill = skill;
-  p->WingerSkill = 4;
-  p->ScorerSkill = 3;
-  p->KeeperSkill = 1;
-  p->PassingSkill = 5;
-  p->DefenderSkill = 7;
-  p->SetPiecesSkill = 2;
-  p->TSI = 12345;
-  p->Salary = 23000;
-  p->CountryID = 1;
-  p->Agreeability = 2;
-  p->Honesty = 3;
-  p->Aggressiveness = 1;
-  return p;
+  return MakeTestPlayer(name, id, skill);
 }
 
 // A training source that reports the same progress for everybody, installed for one test.
@@ -531,25 +509,8 @@ TEST(PlayerGrid, GermanTitlesAndAGridFileOfTheEnglishTitles) {
     english.AddPlayer(*p);
     english.SaveToFile(folder / "English.mgf");
   }
-  const std::string savedLocale = setlocale(LC_ALL, nullptr);
-  const char* oldAll = std::getenv("LC_ALL");
-  const char* oldLanguage = std::getenv("LANGUAGE");
-  const std::string savedAll = oldAll ? oldAll : "", savedLanguage = oldLanguage ? oldLanguage : "";
-  auto restore = [&] {
-    if (oldAll) setenv("LC_ALL", savedAll.c_str(), 1); else unsetenv("LC_ALL");
-    if (oldLanguage) setenv("LANGUAGE", savedLanguage.c_str(), 1); else unsetenv("LANGUAGE");
-    InitTranslations(folder.Path());
-    setlocale(LC_ALL, savedLocale.c_str());
-    setlocale(LC_NUMERIC, "C");
-  };
-  if (!setlocale(LC_ALL, "de_DE.UTF-8")) {
-    restore();
-    FAIL() << "locale de_DE.UTF-8 missing: run localedef -i de_DE -f UTF-8 de_DE.UTF-8";
-  }
-  setlocale(LC_NUMERIC, "C");
-  setenv("LC_ALL", "de_DE.UTF-8", 1);
-  setenv("LANGUAGE", "de", 1);
-  InitTranslations(folder.Path());
+  auto german = std::make_unique<TGermanTexts>();
+  ASSERT_TRUE(german->Available) << PB_GERMAN_MISSING;
   {
     TPlayerGrid german;
     EXPECT_EQ(german.ColumnTitle(paStamina), "Kon");
@@ -568,7 +529,7 @@ TEST(PlayerGrid, GermanTitlesAndAGridFileOfTheEnglishTitles) {
     again.LoadFromFile(folder / "German.mgf");
     EXPECT_EQ(again.Cell(0, 1), "A");
   }
-  restore();
+  german.reset();
   TPlayerGrid english;
   EXPECT_EQ(english.ColumnTitle(paStamina), "Stm");
 }
