@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config gettext locales
-  qt6-base-dev qt6-charts-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev
   libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-qpa-plugins xvfb xauth imagemagick fonts-dejavu-core adwaita-icon-theme
