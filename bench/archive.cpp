@@ -2,7 +2,7 @@
 // so its time has to stay linear in the number of snapshots. Each world is written once into a temporary
 // program folder; the first run moves its superseded snapshots, every measured run then reads what a
 // start after that reads. The season limit is off, so every snapshot becomes a page.
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "data/History.h"
 #include "demo/SampleWorld.h"
 

@@ -3,7 +3,7 @@
 #include "core/DateTime.h"
 #include "core/Errors.h"
 #include "core/Intl.h"
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "data/History.h"
 #include "data/Preferences.h"
 #include "download/KVIndyHTTP.h"

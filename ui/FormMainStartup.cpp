@@ -3,7 +3,7 @@
 #include "ui/FormMain.h"
 
 #include "core/Intl.h"
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "data/History.h"
 #include "data/Preferences.h"
 #include "download/TeamTitles.h"

@@ -5,7 +5,7 @@
 
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "data/History.h"
 #include "data/Preferences.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/PlayerList.h"
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "core/TeamMatchFile.h"
 #include "data/History.h"
 #include "demo/SampleWorld.h"

@@ -6,7 +6,7 @@
 
 #include "TestSupport.h"
 #include "core/Player.h"
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "data/History.h"
 #include "data/HistorySeries.h"
 #include "data/HistorySeriesEconomy.h"

@@ -1,6 +1,6 @@
 #include "FormMainTestSupport.h"
 
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "core/Worker.h"
 #include "demo/SampleWorld.h"
 #include "ui/Icons.h"

@@ -7,7 +7,7 @@
 
 #include "core/Errors.h"
 #include "core/Intl.h"
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "core/TeamMatchFile.h"
 #include "core/Utils.h"
 #include "data/History.h"

@@ -2,7 +2,7 @@
 // wrote: one page per round (the later download of a doubled round), the matches of each round, and the
 // training estimates of the squad.
 #include "core/Snapshot.h"
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "data/History.h"
 #include "data/TrainingData.h"
 #include "demo/SampleWorld.h"

@@ -1,6 +1,6 @@
 // The start-up loader on small archives: which snapshots become pages, which move to the obsolete folder,
 // what is reported, the season limit, matches, old match folders, callbacks and the stop flag.
-#include "core/Startup.h"
+#include "data/Startup.h"
 #include "data/History.h"
 #include "data/HistoryTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "core/Startup.h"
+#include "data/Startup.h"
 
 #include "core/Errors.h"
 #include "core/Intl.h"
