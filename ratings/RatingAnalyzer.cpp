@@ -134,8 +134,11 @@ TAnalyzerEstimate EstimateRatings(const TAnalyzerPlaces& places, const TAnalyzer
 TAnalyzerLevel AnalyzerLevelText(double value) {
   TAnalyzerLevel level;
   level.Level = SkillLevelName(value);
-  const double f = value - std::trunc(value);
-  const int sub = f <= 0.25 ? 0 : f < 0.5 ? 1 : f < 0.75 ? 2 : 3;
-  level.SubLevel = SubLevelName(sub);
+  level.SubLevel = SubLevelName(AnalyzerSubLevel(value));
   return level;
+}
+
+int AnalyzerSubLevel(double value) {
+  const double f = value - std::trunc(value);
+  return f <= 0.25 ? 0 : f < 0.5 ? 1 : f < 0.75 ? 2 : 3;
 }

@@ -100,3 +100,6 @@ struct TAnalyzerLevel {
   std::string SubLevel;
 };
 TAnalyzerLevel AnalyzerLevelText(double value);
+// The sub-level 0..3 ("Very low" .. "Very high", SubLevelNames) of the fraction f above the whole level:
+// f <= 0.25, f < 0.5, f < 0.75, above.
+int AnalyzerSubLevel(double value);
