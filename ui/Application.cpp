@@ -11,6 +11,7 @@
 #include "ui/FormHistoryGraphs.h"
 #include "ui/FormInjuryAnalyzer.h"
 #include "ui/FormKeeperAnalyzer.h"
+#include "ui/FormRatingAnalyzer.h"
 #include "ui/FormMain.h"
 #include "ui/FormTacticsAdvisor.h"
 #include "ui/FormTeamSelection.h"
@@ -56,6 +57,7 @@ int RunPitchbook(int argc, char** argv) {
   TFormHistoryGraphs formHistoryGraphs(History(), &window);
   ConnectHistoryWindows(window, formHistory, formHistoryGraphs);
   TFormKeeperAnalyzer formKeeperAnalyzer(window);
+  TFormRatingAnalyzer formRatingAnalyzer(window, [&formHistory] { return formHistory.CurrentPage(); });
   TFormInjuryAnalyzer formInjuryAnalyzer(window);
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
