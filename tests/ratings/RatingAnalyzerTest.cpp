@@ -2,6 +2,10 @@
 // level texts the window shows.
 #include "ratings/RatingAnalyzer.h"
 
+#include "TestSupport.h"
+#include "core/Intl.h"
+#include "ratings/RatingAnalyzerFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -142,4 +146,12 @@ TEST(RatingAnalyzer, LevelTextsNameTheLevelAndTheSubLevel) {
     EXPECT_EQ(level.Level, c.level) << c.value;
     EXPECT_EQ(level.SubLevel, c.sub) << c.value;
   }
+}
+
+TEST(RatingAnalyzer, TextsAreGermanUnderAGermanLocale) {
+  TGermanTexts german;
+  ASSERT_TRUE(german.Available) << PB_GERMAN_MISSING;
+  EXPECT_STREQ(_(AnalyzerBehaviourNames[abExtraInnerMidfield]), "Zusätzliches Mittelfeld");
+  EXPECT_STREQ(_(TeamSpiritNames[TeamSpiritDefault]), "Gefasst");
+  EXPECT_STREQ(_(RatingAnalyzerLoadError), "Beim Laden der Bewertungsanalyse-Daten\nist ein Fehler aufgetreten.");
 }
