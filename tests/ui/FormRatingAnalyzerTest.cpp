@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QTest>
 
+#include "demo/SampleWorld.h"
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -160,4 +163,55 @@ TEST_F(TFormRatingAnalyzerTest, Screenshot) {
   if (const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR"))
     Form->grab().save(QString::fromLocal8Bit(folder) + "/FormRatingAnalyzer.png");
   EXPECT_EQ(Form->Display().PlayerAt(9)->PlayerID, 105);
+}
+
+// The window on the newest snapshot of a generated sample world, with a full 4-4-2 and mixed behaviours.
+TEST(FormRatingAnalyzerSampleWorld, FullLineupOnTheSampleWorld) {
+  ResetProgramState();
+  TCapturedMessages messages;
+  TTempFolder home;
+  TSampleWorldOptions options;
+  options.Seasons = 1;
+  options.Seed = 3;
+  TSampleWorldInfo info;
+  WriteSampleWorld(home.Path(), options, &info);
+  TFormMain window(home.Path() / "");
+  ASSERT_TRUE(window.FormCreate());
+  auto page = std::make_unique<THistoryPage>();
+  page->Players.LoadFromPlayersFile(home.Path() / "History" / info.Snapshots.back().FileName);
+  ASSERT_GE(page->Players.Count(), 11);
+  History().Add(std::move(page));
+  window.UpdateToolButtons();
+  EXPECT_FALSE(window.IsCommandEnabled(TFormMain::cmRatingAnalyzer)) << "no window registered yet";
+  TFormRatingAnalyzer form(window, [] { return &History().Latest(); });
+  EXPECT_TRUE(window.IsCommandEnabled(TFormMain::cmRatingAnalyzer));
+  form.show();
+
+  // The best keeper in goal; the others by playmaking, the best two in the inner midfield.
+  const TPlayerList& players = form.Display().Players();
+  std::vector<const TPlayer*> order;
+  for (const TPlayer& p : players) order.push_back(&p);
+  std::sort(order.begin(), order.end(), [](const TPlayer* a, const TPlayer* b) { return a->KeeperSkill > b->KeeperSkill; });
+  const TPlayer* keeper = order.front();
+  order.erase(order.begin());
+  std::sort(order.begin(), order.end(),
+            [](const TPlayer* a, const TPlayer* b) { return a->PlaymakerSkill > b->PlaymakerSkill; });
+  const int places[] = {5, 6, 7, 8, 1, 2, 3, 4, 9, 10};
+  auto choose = [&form](int place, int64_t id) {
+    QComboBox& box = form.Display().PlayerBox(place);
+    const int item = form.Display().Players().IndexOfID(id);
+    box.setCurrentIndex(item);
+    emit box.activated(item);
+  };
+  choose(0, keeper->PlayerID);
+  for (int i = 0; i < 10; ++i) choose(places[i], order[static_cast<size_t>(i)]->PlayerID);
+  form.Display().BehaviourBox(7).setCurrentIndex(3);  // right winger towards middle
+  form.Display().BehaviourBox(3).setCurrentIndex(1);  // right back offensive
+  form.ComboBoxTeamSpirit().setCurrentIndex(6);
+  form.Display().SelectPlace(5);
+  for (int place = 0; place < AnalyzerPositionCount; ++place) EXPECT_NE(form.Display().PlayerAt(place), nullptr);
+  EXPECT_FALSE(form.LabelCounter().text().isEmpty());
+  if (const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR"))
+    form.grab().save(QString::fromLocal8Bit(folder) + "/FormRatingAnalyzerSampleWorld.png");
+  ResetProgramState();
 }
