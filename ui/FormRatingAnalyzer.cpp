@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -165,6 +166,8 @@ void TFormRatingAnalyzer::FillFromSnapshot() {
 
 void TFormRatingAnalyzer::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  // A window restored from the task bar keeps its lineup; opening it again starts from the snapshot.
+  if (event->spontaneous()) return;
   FillFromSnapshot();
   FDisplay->PlayerBox(0).setFocus();
 }
