@@ -28,7 +28,7 @@ std::string Normalise(std::string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     if (StartsWithNoCase(text, i, "&nbsp;")) {
-      out += ' ';
+      if (out.empty() || out.back() != ' ') out += ' ';
       i += 6;
     } else if (StartsWithNoCase(text, i, "<br>")) {
       out += "\r\n";
