@@ -29,7 +29,7 @@ struct TGameRequest {
   std::string File;
   std::vector<std::pair<std::string, std::string>> Params;
   // The login name of the request's session (lower case); empty without a valid session.
-  std::string User;
+  std::string User = {};
 
   // Value of a parameter (compared without regard to case, as the game does); empty when absent.
   std::string Param(const std::string& name) const;
