@@ -10,6 +10,7 @@
 #include "ui/FormHistory.h"
 #include "ui/FormHistoryGraphs.h"
 #include "ui/FormInjuryAnalyzer.h"
+#include "ui/FormMatchViewer.h"
 #include "ui/FormKeeperAnalyzer.h"
 #include "ui/FormMain.h"
 #include "ui/FormTacticsAdvisor.h"
@@ -57,6 +58,7 @@ int RunPitchbook(int argc, char** argv) {
   ConnectHistoryWindows(window, formHistory, formHistoryGraphs);
   TFormKeeperAnalyzer formKeeperAnalyzer(window);
   TFormInjuryAnalyzer formInjuryAnalyzer(window);
+  TFormMatchViewer formMatchViewer(&window, window.HTTP(), window.ProgramFolder());
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   const int result = app.exec();
