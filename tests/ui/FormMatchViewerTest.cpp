@@ -109,10 +109,10 @@ TEST_F(TFormMatchViewerTest, TwoMatchesRefreshedToTheEndSwitchTheRefreshOff) {
     const char* shots = std::getenv("PB_SHOTS_DIR");
     if (shots && now == Kickoff + 75min) {  // the first in its second half, the second ended
       Form->resize(720, 600);
+      Form->Tabs().setCurrentIndex(0);
       Form->grab().save(QString(shots) + "/viewer-second-half.png");
       Form->Tabs().setCurrentIndex(1);
       Form->grab().save(QString(shots) + "/viewer-ended-tab.png");
-      Form->Tabs().setCurrentIndex(0);
     }
   }
   EXPECT_FALSE(Form->RefreshOn());
@@ -125,8 +125,7 @@ TEST_F(TFormMatchViewerTest, TwoMatchesRefreshedToTheEndSwitchTheRefreshOff) {
   EXPECT_FALSE(text.contains('<'));
   if (const char* shots = std::getenv("PB_SHOTS_DIR")) {
     Form->Tabs().setCurrentIndex(0);
-    Form->resize(640, 560);
-    Form->grab().save(QString(shots) + "/viewer-ended.png");
+    Form->grab().save(QString(shots) + "/viewer-both-ended.png");
   }
 }
 
