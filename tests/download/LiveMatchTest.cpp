@@ -1,7 +1,10 @@
 // The live match model: what one answer changes in a tab, and what an event text may put on the screen.
 #include "core/DateTime.h"
 #include "core/Errors.h"
+#include "TestSupport.h"
 #include "download/MatchPages.h"
+
+#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
@@ -297,6 +300,35 @@ TEST(LiveMatch, TabsAtMostTenOncePerMatchWithHighlightAndBuffering) {
   EXPECT_EQ(pages.ActiveIndex(), 8);
   while (pages.Count() > 0) pages.Remove(0);
   EXPECT_EQ(pages.ActiveIndex(), -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LiveMatchCli, ReadLivePrintsTheTabState) {
+  TTempFolder folder;
+  const std::filesystem::path file = folder.Path() / "Live.XML";
+  WriteWholeFile(file, Answer("viewAll", "2026-12-09 17:00:00", "2026-12-09 15:00:00", "1", "0",
+                              {Kickoff, {"12", "4", "100_1", "Goal by <a href=\"/p\">Jo</a>"},
+                               {"90", "0", "599_0", "End."}}));
+  TCommandResult result = RunCli("read live '" + file.string() + "' --match 7 --json");
+  ASSERT_EQ(result.ExitCode, 0) << result.Err;
+  const auto json = nlohmann::json::parse(result.Out);
+  EXPECT_EQ(json["caption"], "Home (1) vs (0) Away");
+  EXPECT_EQ(json["score"], "1:0");
+  EXPECT_EQ(json["minute"], "End");
+  EXPECT_EQ(json["attendance"], "12 345");
+  EXPECT_EQ(json["weather"], "Overcast");
+  EXPECT_EQ(json["ended"], true);
+  bool link = false;
+  for (const auto& p : json["pieces"]) link = link || (p["text"] == "Jo" && p["colour"] == "green" && p["bold"] == true);
+  EXPECT_TRUE(link);
+
+  WriteWholeFile(file, "<KickvaleData><FetchedDate>soon</FetchedDate></KickvaleData>");
+  result = RunCli("read live '" + file.string() + "' --match 7");
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_NE(result.Err.find("'soon' is not a valid date and time"), std::string::npos) << result.Err;
 }
 
 }  // namespace
