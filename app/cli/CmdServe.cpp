@@ -2,7 +2,8 @@
 // pitchbook-cli serve --demo [--seed S] [--seasons N] [--round R]: the same on the sample world, positioned
 // right after the archive that `pitchbook-cli demo` writes with the same options; SIGUSR1 moves it on by one
 // round. The first line of the output is the server's address, so that a script can read it and point the
-// program at it.
+// program at it; with --demo one line per live match follows ("Live match ID: Home - Away, kick-off ..."),
+// played at --live-speed match minutes per real second.
 #include "app/cli/CliCommand.h"
 
 #include "core/DateTime.h"
@@ -92,7 +93,7 @@ int RunServe(const TServeOptions& options) {
               << "\"); interrupt to stop." << std::endl;
   if (live)
     for (const TLiveScriptMatch& m : live->Matches())
-      std::cerr << "Live match " << m.MatchID << ": " << m.HomeName << " - " << m.AwayName << ", kick-off "
+      std::cout << "Live match " << m.MatchID << ": " << m.HomeName << " - " << m.AwayName << ", kick-off "
                 << FormatDateTime(m.Kickoff) << std::endl;
   int received = 0;
   while (sigwait(&signals, &received) == 0 && received == SIGUSR1) {
