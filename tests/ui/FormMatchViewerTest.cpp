@@ -155,6 +155,18 @@ TEST_F(TFormMatchViewerTest, TenTabsAtMostAndRemovingKeepsOrDropsTabs) {
   EXPECT_EQ(Form->Pages().ActiveIndex(), -1);
 }
 
+TEST_F(TFormMatchViewerTest, ClosingWhileARefreshHangsEndsWithinTheReadTimeout) {
+  Add("601");
+  Http->SetReadTimeout(500);
+  Server->InjectFault("live", TGameFaultSpec{TGameFault::Stall, 500, std::chrono::hours(1), -1});
+  Form->TimerTimer();
+  EXPECT_TRUE(Form->Updating());
+  const auto begin = std::chrono::steady_clock::now();
+  Form->close();
+  Form.reset();  // stops the worker and waits for it
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(5));
+}
+
 TEST(FormMatchViewerRendering, HostilePiecesAppearAsPlainCharacters) {
   TMatchTab tab;
   const char* texts[] = {"<b>bold</b>", "<A HREF=\"javascript:x\">link", "<img src=x>", "&amp; &lt;", "<"};
