@@ -10,6 +10,7 @@
 #include "ui/FormHistory.h"
 #include "ui/FormHistoryGraphs.h"
 #include "ui/FormInjuryAnalyzer.h"
+#include "ui/FormMatchViewer.h"
 #include "ui/FormKeeperAnalyzer.h"
 #include "ui/FormRatingAnalyzer.h"
 #include "ui/FormMain.h"
@@ -59,6 +60,7 @@ int RunPitchbook(int argc, char** argv) {
   TFormKeeperAnalyzer formKeeperAnalyzer(window);
   TFormRatingAnalyzer formRatingAnalyzer(window, [&formHistory] { return formHistory.CurrentPage(); });
   TFormInjuryAnalyzer formInjuryAnalyzer(window);
+  TFormMatchViewer formMatchViewer(&window, window.HTTP(), window.ProgramFolder());
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   const int result = app.exec();
