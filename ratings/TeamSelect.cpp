@@ -161,6 +161,7 @@ bool TTeamSelect::Prepare(const TPlayerList& squad) {
   FFieldCandidates = std::move(field);
   FKeeperCandidates = std::move(keepers);
   FTried = 0;
+  FSkipped = 0;
   FTotal = 0;
   FEndedMs = 0;
   FComplete = false;
@@ -219,6 +220,9 @@ int64_t TTeamSelect::ElapsedMs() const {
 TTeamSelectProgress TTeamSelect::Progress() const {
   TTeamSelectProgress p = TTeamSelectProgress::Of(FTried.load(), FTotal, ElapsedMs(), FBestTeam->AdjustedStrength(),
                                                   FBestTeam->BenchStrength());
+  p.SkippedByBound = FSkipped.load();
+  p.Skipped = p.SkippedByBound < 1000 ? FormatText(": %d", ShownCount(p.SkippedByBound))
+                                      : FormatText(": %dk", ShownCount(p.SkippedByBound / 1000));
   p.Running = Running();
   p.Complete = Complete();
   return p;
@@ -261,6 +265,7 @@ bool TTeamSelect::Begin(const TRoleArray& roles) {
   FComplete = false;
   FError.clear();
   FTried = 0;
+  FSkipped = 0;
   FStartTime = FLastReport = TSteadyClock::now();
   FEndedMs = -1;
 
@@ -429,6 +434,10 @@ void TTeamSelect::WalkFast(TPhase& phase) {
     }
   }
   const TTeamSelectWalk walk(std::move(roleOfPlace), std::move(units));
+  // A strong lineup found quickly lets the bounds skip most of the walk from its first range on; it is a
+  // real combination, so its sum never exceeds the best one's, and ties with it are not skipped.
+  int seedCombination[TTeamSelectWalk::MaxPlaces + 1];
+  const int64_t seed = walk.GoodCombination(seedCombination);
 
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const uint64_t chunkSize = std::clamp<uint64_t>(phase.Count / (uint64_t(cores) * 64), 256, 16384);
@@ -443,12 +452,14 @@ void TTeamSelect::WalkFast(TPhase& phase) {
     for (;;) {
       const uint64_t chunk = nextChunk.fetch_add(1);
       if (chunk >= chunks || Stopping()) break;
-      int64_t better = INT64_MIN;
+      int64_t better = seed;
       {
         std::lock_guard lock(phase.Lock);
-        if (phase.Best.Found) better = phase.Best.Sum;
+        if (phase.Best.Found) better = std::max(better, phase.Best.Sum);
       }
-      FTried += walk.WalkRange(chunk * chunkSize, (chunk + 1) * chunkSize, better, own, &FCancel);
+      uint64_t skipped = 0;
+      FTried += walk.WalkRange(chunk * chunkSize, (chunk + 1) * chunkSize, better, own, &FCancel, &skipped);
+      FSkipped += skipped;
       if (own.Found) {
         std::lock_guard lock(phase.Lock);
         phase.Best.Merge(own);

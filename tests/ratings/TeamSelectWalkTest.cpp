@@ -115,7 +115,10 @@ TEST(TeamSelectWalk, AStopEndsTheRangeAtTheNextCheck) {
   ASSERT_EQ(walk.Count(), 4368u);
   std::atomic<bool> stop{true};
   TWalkResult own;
-  EXPECT_EQ(walk.WalkRange(100, 4368, INT64_MIN, own, &stop), 1024u - 100u);
+  // The first check comes where the rank passes 1024 (a skipped sub-tree may carry it a little beyond).
+  const uint64_t walked = walk.WalkRange(100, 4368, INT64_MIN, own, &stop);
+  EXPECT_GE(walked, 1024u - 100u);
+  EXPECT_LT(walked, 2048u - 100u);
   EXPECT_TRUE(own.Found);
   EXPECT_EQ(walk.WalkRange(5000, 6000, INT64_MIN, own), 0u);
 }
