@@ -433,11 +433,12 @@ void TTeamSelect::WalkFast(TPhase& phase) {
       units[static_cast<size_t>(c)][static_cast<size_t>(r)] = static_cast<int32_t>(value);
     }
   }
-  const TTeamSelectWalk walk(std::move(roleOfPlace), std::move(units));
+  TTeamSelectWalk walk(std::move(roleOfPlace), std::move(units));
   // A strong lineup found quickly lets the bounds skip most of the walk from its first range on; it is a
   // real combination, so its sum never exceeds the best one's, and ties with it are not skipped.
   int seedCombination[TTeamSelectWalk::MaxPlaces + 1];
   const int64_t seed = walk.GoodCombination(seedCombination);
+  walk.SetPrices(seedCombination);
 
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const uint64_t chunkSize = std::clamp<uint64_t>(phase.Count / (uint64_t(cores) * 64), 256, 16384);

@@ -60,16 +60,18 @@ public:
   // exchange gains: its sum is a lower bound of the best, to pass as `better` before any range is walked.
   // Its indexes go to c[0..places-1].
   int64_t GoodCombination(int* c) const;
+  // Prices the roles for the bounds from the combination c[0..places-1] (best a strong one, such as
+  // GoodCombination's); any prices keep the bounds valid, good ones make them tight.
+  void SetPrices(const int* c);
 
-  // The bound of every combination whose first i + 1 places are c[0..i], the rest coming from the
-  // candidates above c[i] (with i = places - 1 the bound of c itself). Public for the tests.
-  int64_t SubtreeBound(const int* c, int i) const;
 
 private:
   struct TPair {
     uint8_t A, B, RoleA, RoleB;
   };
-  int64_t RoleBound(const int* c, int chosen, int rest) const;
+  struct TLevels;
+  void Extend(TLevels& levels, int level, int candidate) const;
+  int64_t RoleBound(const TLevels& levels, int level, int start, int rest) const;
 
   int FN;
   int FK;
@@ -84,5 +86,11 @@ private:
   // [(r * (n + 2) + s) * MaxPlaces + j] the (j+1)-th highest units in role r among candidates s..n.
   std::vector<int64_t> FSuffixTop;
   std::vector<int32_t> FSuffixRole;
-  std::vector<uint64_t> FBinomial;  // [n * (MaxPlaces + 1) + k] = C(n, k)
+  std::vector<uint64_t> FBinomial;
+  // The priced bound (see SetPrices): the places' prices, each candidate's best units less price, and the
+  // suffix sums of the latter as FSuffixTop.
+  int64_t FPriced = 0;
+  std::vector<int64_t> FPricedTop;
+  std::vector<int64_t> FSuffixPriced;
+  std::vector<int64_t> SuffixSums(const std::vector<int64_t>& value) const;  // [n * (MaxPlaces + 1) + k] = C(n, k)
 };
