@@ -441,7 +441,9 @@ void TTeamSelect::WalkFast(TPhase& phase) {
   walk.SetPrices(seedCombination);
 
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const uint64_t chunkSize = std::clamp<uint64_t>(phase.Count / (uint64_t(cores) * 64), 256, 16384);
+  // The bounds pass over most ranges in a few steps, so ranges can be long; enough of them remain for the
+  // walkers to share out the work and to learn each other's best.
+  const uint64_t chunkSize = std::clamp<uint64_t>(phase.Count / (uint64_t(cores) * 64), 256, uint64_t(1) << 20);
   const uint64_t chunks = (phase.Count + chunkSize - 1) / chunkSize;
   const int walkers = static_cast<int>(std::min<uint64_t>(FThreads > 0 ? FThreads : cores, chunks));
   std::atomic<uint64_t> nextChunk{0};

@@ -246,7 +246,18 @@ uint64_t TTeamSelectWalk::WalkRange(uint64_t first, uint64_t last, int64_t bette
   last = std::min(last, FCount);
   if (first >= last) return 0;
   int c[MaxPlaces + 1];
-  UnrankCombination(first, FN, FK, c);
+  {
+    // UnrankCombination with the table of binomials (a walk of many short ranges unranks often).
+    uint64_t r = first;
+    int x = 1;
+    for (int i = 0; i < FK; ++i) {
+      for (uint64_t count; r >= (count = FBinomial[static_cast<size_t>(FN - x) * (MaxPlaces + 1) +
+                                                   static_cast<size_t>(FK - 1 - i)]);
+           ++x)
+        r -= count;
+      c[i] = x++;
+    }
+  }
   // A combination is arranged only when its bound reaches the bar: above own's sum (a tie would come later
   // than own) and at least the best known sum (a tie there may come earlier than that one).
   int64_t bar = better;
