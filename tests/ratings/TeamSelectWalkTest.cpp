@@ -71,13 +71,27 @@ TEST(TeamSelectWalk, RangesWalkedInAnyOrderFindTheFirstStrongestCombination) {
   for (const auto& c : cases) {
     for (int squad = 0; squad < 6; ++squad) {
       SCOPED_TRACE(testing::Message() << c.Candidates << " candidates, squad " << squad);
-      const TTeamSelectWalk walk(c.RoleOfPlace, CoarseUnits(random, c.Candidates, 5));
+      TTeamSelectWalk walk(c.RoleOfPlace, CoarseUnits(random, c.Candidates, 5));
       const TWalkResult expected = EveryCombination(walk);
 
       TWalkResult whole;
       EXPECT_EQ(walk.WalkRange(0, walk.Count(), INT64_MIN, whole), walk.Count());
       EXPECT_EQ(whole.Sum, expected.Sum);
       EXPECT_EQ(whole.Rank, expected.Rank);
+
+      // As the search walks: priced from a strong combination whose strength is known beforehand, so
+      // that the bounds pass over nearly everything; the first of the strongest is still found.
+      int strong[TTeamSelectWalk::MaxPlaces + 1];
+      const int64_t known = walk.GoodCombination(strong);
+      EXPECT_EQ(known, walk.Arrange(strong));
+      EXPECT_LE(known, expected.Sum);
+      walk.SetPrices(strong);
+      TWalkResult priced;
+      uint64_t skipped = 0;
+      EXPECT_EQ(walk.WalkRange(0, walk.Count(), known, priced, nullptr, &skipped), walk.Count());
+      EXPECT_EQ(priced.Sum, expected.Sum);
+      EXPECT_EQ(priced.Rank, expected.Rank);
+      EXPECT_LT(skipped, walk.Count());
 
       // Three walkers with interleaved ranges of 7 ranks, each taking its own in increasing order, run in
       // random turns; each range starts knowing the best merged so far.
