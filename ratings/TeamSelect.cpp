@@ -39,8 +39,13 @@ std::string TeamSelectCaption(TTeamSelectState state) {
 // ---- progress ---------------------------------------------------------------------------------------------
 
 TTeamSelectProgress TTeamSelectProgress::Of(uint64_t tried, uint64_t total, int64_t elapsedMs,
-                                            double adjustedStrength, double benchStrength) {
+                                            double adjustedStrength, double benchStrength,
+                                            uint64_t skippedByBound) {
   TTeamSelectProgress p;
+  p.SkippedByBound = skippedByBound;
+  // In thousands as the trials are, once there are as many.
+  p.Skipped = skippedByBound < 1000 ? FormatText(": %d", ShownCount(skippedByBound))
+                                    : FormatText(": %dk", ShownCount(skippedByBound / 1000));
   p.Tried = tried;
   p.Total = total;
   p.ElapsedMs = elapsedMs;
@@ -219,10 +224,7 @@ int64_t TTeamSelect::ElapsedMs() const {
 
 TTeamSelectProgress TTeamSelect::Progress() const {
   TTeamSelectProgress p = TTeamSelectProgress::Of(FTried.load(), FTotal, ElapsedMs(), FBestTeam->AdjustedStrength(),
-                                                  FBestTeam->BenchStrength());
-  p.SkippedByBound = FSkipped.load();
-  p.Skipped = p.SkippedByBound < 1000 ? FormatText(": %d", ShownCount(p.SkippedByBound))
-                                      : FormatText(": %dk", ShownCount(p.SkippedByBound / 1000));
+                                                  FBestTeam->BenchStrength(), FSkipped.load());
   p.Running = Running();
   p.Complete = Complete();
   return p;

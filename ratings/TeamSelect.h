@@ -56,7 +56,7 @@ struct TTeamSelectProgress {
 
   // The values with their texts.
   static TTeamSelectProgress Of(uint64_t tried, uint64_t total, int64_t elapsedMs, double adjustedStrength,
-                                double benchStrength);
+                                double benchStrength, uint64_t skippedByBound = 0);
 };
 
 // The window side of the search. Progress, PenaltyTakersEnabled and the completed state arrive through

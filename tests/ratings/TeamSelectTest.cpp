@@ -378,20 +378,22 @@ TEST(TeamSelect, ProgressTextsAsTheWindowShowsThem) {
     double Team, Bench;
     const char *Trials, *PerSec, *TeamValue, *AvrPlayer, *SubValue, *AvrSub, *Elapsed, *Estimated;
     int Percent;
+    uint64_t Skipped;
+    const char* SkippedText;
   } const cases[] = {
-      {12, 286, 1500, 352.4, 148, ": 12 of 286", ": 8", ": 352", ": 32.0", ": 148", ": 29.6", ": 00:01", ": 00:36", 4},
-      {999, 999, 2500, 0, 0, ": 999 of 999", ": 400", ": 0", ": 0.0", ": 0", ": 0.0", ": 00:02", ": 00:02", 100},
+      {12, 286, 1500, 352.4, 148, ": 12 of 286", ": 8", ": 352", ": 32.0", ": 148", ": 29.6", ": 00:01", ": 00:36", 4, 0, ": 0"},
+      {999, 999, 2500, 0, 0, ": 999 of 999", ": 400", ": 0", ": 0.0", ": 0", ": 0.0", ": 00:02", ": 00:02", 100, 999, ": 999"},
       {1000, 1002, 40, 300.5, 150.25, ": 1k of 1k", ": 25.0k", ": 301", ": 27.3", ": 150", ": 30.1", ": 00:00",
-       ": 00:00", 100},
-      {0, 1962257, 0, 0, 0, ": 0k of 1962k", ": 0", ": 0", ": 0.0", ": 0", ": 0.0", ": 00:00", ": 00:00", 0},
+       ": 00:00", 100, 1000, ": 1k"},
+      {0, 1962257, 0, 0, 0, ": 0k of 1962k", ": 0", ": 0", ": 0.0", ": 0", ": 0.0", ": 00:00", ": 00:00", 0, 0, ": 0"},
       {1500000, 1962257, 65000, 351.45, 0, ": 1500k of 1962k", ": 23.1k", ": 351", ": 32.0", ": 0", ": 0.0",
-       ": 01:05", ": 01:25", 76},
+       ": 01:05", ": 01:25", 76, 1499998, ": 1499k"},
       {30045015, 30045015, 6000000, 1, 1, ": 30045k of 30045k", ": 5.0k", ": 1", ": 0.1", ": 1", ": 0.2",
-       ": 100:00", ": 100:00", 100},
+       ": 100:00", ": 100:00", 100, 30044990, ": 30044k"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Trials);
-    const TTeamSelectProgress p = TTeamSelectProgress::Of(c.Tried, c.Total, c.Ms, c.Team, c.Bench);
+    const TTeamSelectProgress p = TTeamSelectProgress::Of(c.Tried, c.Total, c.Ms, c.Team, c.Bench, c.Skipped);
     EXPECT_EQ(p.Trials, c.Trials);
     EXPECT_EQ(p.TrialsPerSec, c.PerSec);
     EXPECT_EQ(p.TeamValue, c.TeamValue);
@@ -401,6 +403,8 @@ TEST(TeamSelect, ProgressTextsAsTheWindowShowsThem) {
     EXPECT_EQ(p.ElapsedTime, c.Elapsed);
     EXPECT_EQ(p.EstimatedTime, c.Estimated);
     EXPECT_EQ(p.Percent, c.Percent);
+    EXPECT_EQ(p.SkippedByBound, c.Skipped);
+    EXPECT_EQ(p.Skipped, c.SkippedText);
   }
   EXPECT_FALSE(TTeamSelectProgress::Of(5, 0, 10, 0, 0).Percent.has_value());
 }
