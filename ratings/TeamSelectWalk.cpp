@@ -26,23 +26,17 @@ TTeamSelectWalk::TTeamSelectWalk(std::vector<uint8_t> roleOfPlace, std::vector<T
 
   // The sub-tree bounds: the highest values of every suffix of candidates, sorted once here.
   const size_t suffixes = static_cast<size_t>(FN) + 2;
-  FSuffixTop.assign(suffixes * (MaxPlaces + 1), 0);
+  FSuffixTop = SuffixSums(std::vector<int64_t>(FTop.begin(), FTop.end()));
   FSuffixRole.assign(static_cast<size_t>(std::max(FRoleCount, 1)) * suffixes * MaxPlaces, 0);
   std::vector<int32_t> values;
   for (int s = FN; s >= 1; --s) {
-    values.assign(FTop.begin() + s, FTop.end());
-    std::sort(values.rbegin(), values.rend());
-    int64_t sum = 0;
-    for (int m = 1; m <= MaxPlaces && m <= static_cast<int>(values.size()); ++m) {
-      sum += values[static_cast<size_t>(m - 1)];
-      FSuffixTop[static_cast<size_t>(s) * (MaxPlaces + 1) + static_cast<size_t>(m)] = sum;
-    }
     for (int r = 0; r < FRoleCount; ++r) {
       values.clear();
       for (int c = s; c <= FN; ++c) values.push_back(FUnits[static_cast<size_t>(c)][static_cast<size_t>(r)]);
       std::sort(values.rbegin(), values.rend());
       int32_t* out = &FSuffixRole[(static_cast<size_t>(r) * suffixes + static_cast<size_t>(s)) * MaxPlaces];
-      for (int j = 0; j < MaxPlaces && j < static_cast<int>(values.size()); ++j) out[j] = values[static_cast<size_t>(j)];
+      for (int j = 0; j < MaxPlaces && j < static_cast<int>(values.size()); ++j)
+        out[j] = values[static_cast<size_t>(j)];
     }
   }
   // No prices until SetPrices: the priced bound is then the same as the strongest-role one.
@@ -106,12 +100,12 @@ void TTeamSelectWalk::SetPrices(const int* c) {
       best = price;
     }
     // Roles wanted by more players than they have places get dearer, the others cheaper.
-    for (int r = 0; r < FRoleCount; ++r) price[r] += static_cast<int64_t>(std::llround(step * (taken[r] - FCapacity[r])));
+    for (int r = 0; r < FRoleCount; ++r)
+      price[r] += static_cast<int64_t>(std::llround(step * (taken[r] - FCapacity[r])));
     step *= 0.97;
   }
   FPriced = 0;
   for (int r = 0; r < FRoleCount; ++r) FPriced += FCapacity[r] * best[r];
-  std::vector<int64_t> priced(FUnits.size(), 0);
   FPricedTop.assign(FUnits.size(), 0);
   for (size_t p = 1; p < FUnits.size(); ++p) {
     int64_t top = INT64_MIN;
