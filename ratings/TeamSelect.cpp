@@ -39,8 +39,13 @@ std::string TeamSelectCaption(TTeamSelectState state) {
 // ---- progress ---------------------------------------------------------------------------------------------
 
 TTeamSelectProgress TTeamSelectProgress::Of(uint64_t tried, uint64_t total, int64_t elapsedMs,
-                                            double adjustedStrength, double benchStrength) {
+                                            double adjustedStrength, double benchStrength,
+                                            uint64_t skippedByBound) {
   TTeamSelectProgress p;
+  p.SkippedByBound = skippedByBound;
+  // In thousands as the trials are, once there are as many.
+  p.Skipped = skippedByBound < 1000 ? FormatText(": %d", ShownCount(skippedByBound))
+                                    : FormatText(": %dk", ShownCount(skippedByBound / 1000));
   p.Tried = tried;
   p.Total = total;
   p.ElapsedMs = elapsedMs;
@@ -161,6 +166,7 @@ bool TTeamSelect::Prepare(const TPlayerList& squad) {
   FFieldCandidates = std::move(field);
   FKeeperCandidates = std::move(keepers);
   FTried = 0;
+  FSkipped = 0;
   FTotal = 0;
   FEndedMs = 0;
   FComplete = false;
@@ -218,7 +224,7 @@ int64_t TTeamSelect::ElapsedMs() const {
 
 TTeamSelectProgress TTeamSelect::Progress() const {
   TTeamSelectProgress p = TTeamSelectProgress::Of(FTried.load(), FTotal, ElapsedMs(), FBestTeam->AdjustedStrength(),
-                                                  FBestTeam->BenchStrength());
+                                                  FBestTeam->BenchStrength(), FSkipped.load());
   p.Running = Running();
   p.Complete = Complete();
   return p;
@@ -261,6 +267,7 @@ bool TTeamSelect::Begin(const TRoleArray& roles) {
   FComplete = false;
   FError.clear();
   FTried = 0;
+  FSkipped = 0;
   FStartTime = FLastReport = TSteadyClock::now();
   FEndedMs = -1;
 
@@ -428,10 +435,17 @@ void TTeamSelect::WalkFast(TPhase& phase) {
       units[static_cast<size_t>(c)][static_cast<size_t>(r)] = static_cast<int32_t>(value);
     }
   }
-  const TTeamSelectWalk walk(std::move(roleOfPlace), std::move(units));
+  TTeamSelectWalk walk(std::move(roleOfPlace), std::move(units));
+  // A strong lineup found quickly lets the bounds skip most of the walk from its first range on; it is a
+  // real combination, so its sum never exceeds the best one's, and ties with it are not skipped.
+  int seedCombination[TTeamSelectWalk::MaxPlaces + 1];
+  const int64_t seed = walk.GoodCombination(seedCombination);
+  walk.SetPrices(seedCombination);
 
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const uint64_t chunkSize = std::clamp<uint64_t>(phase.Count / (uint64_t(cores) * 64), 256, 16384);
+  // The bounds pass over most ranges in a few steps, so ranges can be long; enough of them remain for the
+  // walkers to share out the work and to learn each other's best.
+  const uint64_t chunkSize = std::clamp<uint64_t>(phase.Count / (uint64_t(cores) * 64), 256, uint64_t(1) << 20);
   const uint64_t chunks = (phase.Count + chunkSize - 1) / chunkSize;
   const int walkers = static_cast<int>(std::min<uint64_t>(FThreads > 0 ? FThreads : cores, chunks));
   std::atomic<uint64_t> nextChunk{0};
@@ -443,12 +457,14 @@ void TTeamSelect::WalkFast(TPhase& phase) {
     for (;;) {
       const uint64_t chunk = nextChunk.fetch_add(1);
       if (chunk >= chunks || Stopping()) break;
-      int64_t better = INT64_MIN;
+      int64_t better = seed;
       {
         std::lock_guard lock(phase.Lock);
-        if (phase.Best.Found) better = phase.Best.Sum;
+        if (phase.Best.Found) better = std::max(better, phase.Best.Sum);
       }
-      FTried += walk.WalkRange(chunk * chunkSize, (chunk + 1) * chunkSize, better, own, &FCancel);
+      uint64_t skipped = 0;
+      FTried += walk.WalkRange(chunk * chunkSize, (chunk + 1) * chunkSize, better, own, &FCancel, &skipped);
+      FSkipped += skipped;
       if (own.Found) {
         std::lock_guard lock(phase.Lock);
         phase.Best.Merge(own);

@@ -35,6 +35,7 @@ std::string TeamSelectCaption(TTeamSelectState state);
 struct TTeamSelectProgress {
   uint64_t Tried = 0;   // combinations tried so far
   uint64_t Total = 0;   // combinations to try
+  uint64_t SkippedByBound = 0;  // of those tried, the ones passed over by a bound without being arranged
   int64_t ElapsedMs = 0;
   double AdjustedStrength = 0;  // the best team's
   double BenchStrength = 0;
@@ -51,10 +52,11 @@ struct TTeamSelectProgress {
   std::string AvrSub;         // LabelAvrSub: ": 29.6"
   std::string ElapsedTime;    // LabelElapsedTime: ": 01:05"
   std::string EstimatedTime;  // LabelEstimatedTime: ": 03:12"
+  std::string Skipped;        // the skipped-by-bound count: ": 812", ": 1523k"
 
   // The values with their texts.
   static TTeamSelectProgress Of(uint64_t tried, uint64_t total, int64_t elapsedMs, double adjustedStrength,
-                                double benchStrength);
+                                double benchStrength, uint64_t skippedByBound = 0);
 };
 
 // The window side of the search. Progress, PenaltyTakersEnabled and the completed state arrive through
@@ -143,6 +145,9 @@ public:
   // Combinations tried by the current or last search, and how many it has to try.
   uint64_t Tried() const { return FTried.load(); }
   uint64_t Total() const { return FTotal; }
+  // Of the tried ones, those passed over by a bound (singly or in whole sub-trees) without being
+  // arranged: they could not replace the best lineup. Always 0 for the reference walk.
+  uint64_t SkippedByBound() const { return FSkipped.load(); }
   int64_t ElapsedMs() const;
   // The window's values now. While a search runs, call it only from the progress callback: the search
   // changes the best team at any other time.
@@ -178,6 +183,7 @@ private:
 
   uint64_t FTotal = 0;
   std::atomic<uint64_t> FTried{0};
+  std::atomic<uint64_t> FSkipped{0};
   std::chrono::steady_clock::time_point FStartTime{};
   std::chrono::steady_clock::time_point FLastReport{};
   std::atomic<int64_t> FEndedMs{-1};  // elapsed time of the ended search, -1 while it runs

@@ -46,20 +46,32 @@ public:
   int64_t Arrange(const int* c) const;
 
   // Walks the ranks [first, last) in order and merges what it finds into own, which must come from
-  // earlier ranks only (a walker takes its ranges in increasing order). `better` is the best sum known
-  // from anywhere (any rank), or INT64_MIN. A combination is skipped when an upper bound of its strength
-  // (each player in his strongest role; each place given the combination's strongest in its role) is
-  // at most own's sum (it could only tie at a later rank) or below `better` (it cannot be the best). The
-  // walk stops early when *stop becomes true (checked every 1024 combinations). Returns the number of
-  // combinations walked, skipped ones included.
+  // earlier ranks only (a walker takes its ranges in increasing order). `better` is the sum of some
+  // combination (any rank), or INT64_MIN. A combination, or a whole sub-tree of combinations that share
+  // their first places, is skipped when an upper bound of its strength is at most own's sum (it could only
+  // tie at a later rank) or below `better` (it cannot be the best); ties with `better` are never skipped,
+  // as that one may come later. The walk stops early when *stop becomes true (checked each time the rank
+  // passes a multiple of 1024). Returns the number of combinations walked, skipped ones included; those
+  // skipped by a bound are added to *skipped.
   uint64_t WalkRange(uint64_t first, uint64_t last, int64_t better, TWalkResult& own,
-                     const std::atomic<bool>* stop = nullptr) const;
+                     const std::atomic<bool>* stop = nullptr, uint64_t* skipped = nullptr) const;
+
+  // A strong combination found by exchanging single players from the K of highest units until no
+  // exchange gains: its sum is a lower bound of the best, to pass as `better` before any range is walked.
+  // Its indexes go to c[0..places-1].
+  int64_t GoodCombination(int* c) const;
+  // Prices the roles for the bounds from the combination c[0..places-1] (best a strong one, such as
+  // GoodCombination's); any prices keep the bounds valid, good ones make them tight.
+  void SetPrices(const int* c);
+
 
 private:
   struct TPair {
     uint8_t A, B, RoleA, RoleB;
   };
-  int64_t RoleBound(const int* c) const;
+  struct TLevels;
+  void Extend(TLevels& levels, int level, int candidate) const;
+  int64_t RoleBound(const TLevels& levels, int level, int start, int rest) const;
 
   int FN;
   int FK;
@@ -70,4 +82,15 @@ private:
   std::vector<TPair> FPairs;              // pairs of places with different roles, in Optimise's order
   std::vector<TUnitsRow> FUnits;
   std::vector<int32_t> FTop;              // each candidate's units in his strongest role
+  // For the sub-trees: [s * (MaxPlaces + 1) + m] the sum of the m highest FTop among candidates s..n;
+  // [(r * (n + 2) + s) * MaxPlaces + j] the (j+1)-th highest units in role r among candidates s..n.
+  std::vector<int64_t> FSuffixTop;
+  std::vector<int32_t> FSuffixRole;
+  std::vector<uint64_t> FBinomial;
+  // The priced bound (see SetPrices): the places' prices, each candidate's best units less price, and the
+  // suffix sums of the latter as FSuffixTop.
+  int64_t FPriced = 0;
+  std::vector<int64_t> FPricedTop;
+  std::vector<int64_t> FSuffixPriced;
+  std::vector<int64_t> SuffixSums(const std::vector<int64_t>& value) const;  // [n * (MaxPlaces + 1) + k] = C(n, k)
 };

@@ -22,9 +22,9 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 QString T(const char* text) { return QString::fromUtf8(_(text)); }
 
 // Captions of the value labels, in the order of TFormTeamSelection::FValues.
-const char* const ValueCaptions[8] = {N_("Trials"),       N_("Trials per second"), N_("Team value"),
+const char* const ValueCaptions[9] = {N_("Trials"),       N_("Trials per second"), N_("Team value"),
                                       N_("Average player"), N_("Bench value"),      N_("Average substitute"),
-                                      N_("Elapsed time"),  N_("Estimated time")};
+                                      N_("Elapsed time"),  N_("Estimated time"),    N_("Skipped by bound")};
 constexpr int PanelWidth = 250;
 }  // namespace
 
@@ -49,7 +49,7 @@ TFormTeamSelection::TFormTeamSelection(TFormMain& main, TFormTacticsAdvisor& adv
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(4);
   grid->setVerticalSpacing(6);
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < 9; ++i) {
     auto* caption = new QLabel(T(ValueCaptions[i]), panel);
     auto* value = new QLabel(QStringLiteral(": 0"), panel);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -137,10 +137,10 @@ void TFormTeamSelection::ButtonCancelClick() {
 }
 
 void TFormTeamSelection::ShowProgress(const TTeamSelectProgress& progress) {
-  const std::string* texts[8] = {&progress.Trials,    &progress.TrialsPerSec, &progress.TeamValue,
-                                 &progress.AvrPlayer, &progress.SubValue,     &progress.AvrSub,
-                                 &progress.ElapsedTime, &progress.EstimatedTime};
-  for (int i = 0; i < 8; ++i) FValues[static_cast<size_t>(i)]->setText(Q(*texts[i]));
+  const std::string* texts[9] = {&progress.Trials,      &progress.TrialsPerSec,  &progress.TeamValue,
+                                 &progress.AvrPlayer,   &progress.SubValue,      &progress.AvrSub,
+                                 &progress.ElapsedTime, &progress.EstimatedTime, &progress.Skipped};
+  for (int i = 0; i < 9; ++i) FValues[static_cast<size_t>(i)]->setText(Q(*texts[i]));
   if (progress.Percent) FProgressBar->setValue(*progress.Percent);
   FDisplay->SetTeam(FSelect->BestTeam());
   FDisplay->update();

@@ -62,6 +62,8 @@ public:
   QLabel& LabelAvrSub() const { return *FValues[5]; }
   QLabel& LabelElapsedTime() const { return *FValues[6]; }
   QLabel& LabelEstimatedTime() const { return *FValues[7]; }
+  // Of the trials, those that a bound showed could not win.
+  QLabel& LabelSkippedByBound() const { return *FValues[8]; }
   QLabel& LabelIncomplete() const { return *FLabelIncomplete; }
   QProgressBar& ProgressBar() const { return *FProgressBar; }
   QPushButton& ButtonCancel() const { return *FButtonCancel; }
@@ -81,7 +83,7 @@ private:
   std::array<bool, 11> FFixed{};
 
   TTeamDisplay* FDisplay = nullptr;
-  std::array<QLabel*, 8> FValues{};
+  std::array<QLabel*, 9> FValues{};
   QLabel* FLabelIncomplete = nullptr;
   QProgressBar* FProgressBar = nullptr;
   QPushButton* FButtonCancel = nullptr;

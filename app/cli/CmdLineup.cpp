@@ -147,6 +147,7 @@ void PrintJson(const TTeamSelect& select, int formation) {
                                          {"captain", IdOf(team.Captain())},
                                          {"setPiecesTaker", IdOf(team.SetPiecesTaker())},
                                          {"combinations", select.Tried()},
+                                         {"skippedByBound", select.SkippedByBound()},
                                          {"elapsedMs", select.ElapsedMs()},
                                          {"complete", select.Complete()}};
   std::cout << result.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
@@ -173,6 +174,7 @@ void PrintText(const TTeamSelect& select, int formation) {
       << FormatText(_("Combinations: %s of %s"), std::to_string(select.Tried()).c_str(),
                     std::to_string(select.Total()).c_str())
       << '\n'
+      << FormatText(_("Skipped by bound: %s"), std::to_string(select.SkippedByBound()).c_str()) << '\n'
       << FormatText(_("Elapsed: %s ms"), std::to_string(select.ElapsedMs()).c_str()) << '\n';
   if (!select.Complete()) out << _("The search did not go through every combination.") << '\n';
   std::cout << out.str();

@@ -87,6 +87,9 @@ TEST_F(LineupCommand, FindsTheLineupOfTheNewestSquadWhateverTheThreadCount) {
       const auto json = RunJson("--formation " + std::to_string(formation) + " --threads " + threads);
       EXPECT_EQ(json["formation"], formation);
       EXPECT_EQ(json["combinations"], Binomial(candidates, 10) + Binomial(candidates - 10, 4));
+      // Most lineups cannot win and are passed over by the bounds; they still count as tried.
+      EXPECT_GT(json["skippedByBound"].get<uint64_t>(), 0u);
+      EXPECT_LT(json["skippedByBound"], json["combinations"]);
       EXPECT_EQ(json["complete"], true);
       EXPECT_GE(json["elapsedMs"].get<int64_t>(), 0);
       ExpectSameLineup(json, select.BestTeam());

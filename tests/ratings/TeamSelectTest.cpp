@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <random>
 #include <set>
 #include <thread>
 #include <vector>
@@ -119,7 +121,7 @@ TEST(TeamSelect, FixedPlayersKeepTheirSlotsAndTheSubstitutesComeFromTheRest) {
     EXPECT_EQ(select.Tried(), 496u);
     EXPECT_EQ(IdsIn(best, 11, 14).size(), 4u);
     for (int64_t id : IdsIn(best, 11, 14)) EXPECT_EQ(IdsIn(best, 1, 10).count(id), 0u);
-    EXPECT_TRUE(select.Complete());
+    EXPECT_TRUE(select.Complete()) << select.Error();
     // The next search starts from the full list again.
     select.Prepare(TPlayerList());
     select.KeeperCandidates().Add(MakePlayer(90, KeeperSkills(12)));
@@ -199,27 +201,49 @@ TEST(TeamSelect, SubstitutesAreChosenOnlyAboveThirteenCandidates) {
 }
 
 TEST(TeamSelect, FastWalkFindsExactlyTheReferenceAnswerOnAnyThreadCount) {
-  struct {
+  // Every formation, without and with fixed players, on random squads of 12 to 20 field candidates of
+  // which up to eight are twins of others (so that many lineups tie): the fast walk, on any number of
+  // threads, must give what the plain walk with cloned players gives, to the last slot and unit.
+  const int formations[] = {343,  352,  433,  442,  451,  532,  541,  1343, 1352,
+                            1433, 1442, 1451, 2343, 2433, 2442, 2532, 2541};
+  struct TCase {
     uint32_t Seed;
     int Field, Twins, Formation, Fixed;
-  } const cases[] = {{1, 16, 4, 442, 0},  {2, 15, 6, 352, 0},  {3, 16, 3, 1343, 0}, {4, 14, 8, 2541, 0},
-                     {5, 16, 5, 433, 2},  {6, 17, 10, 541, 1}, {7, 12, 12, 451, 0}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "seed " << c.Seed << " formation " << c.Formation);
+  };
+  std::vector<TCase> cases;
+  uint32_t seed = 1;
+  for (int formation : formations)
+    for (int fixed : {0, 1 + int(seed % 3)}) {
+      cases.push_back({seed, 12 + int(seed * 5 % 8), int(seed % 5) * 2, formation, fixed});
+      ++seed;
+    }
+  cases.push_back({101, 20, 6, 442, 0});
+  cases.push_back({102, 20, 8, 2433, 2});
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "seed " << c.Seed << ", " << c.Field << " candidates, " << c.Twins
+                                    << " twins, formation " << c.Formation << ", " << c.Fixed << " fixed");
     auto squad = RandomSquad(c.Seed, c.Field, c.Twins);
+    std::mt19937 random(c.Seed);
+    std::vector<std::pair<int, int>> fixes;  // candidate index, slot
+    std::vector<int> slots = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    std::shuffle(slots.begin(), slots.end(), random);
+    for (int f = 0; f < c.Fixed; ++f)
+      fixes.emplace_back(std::uniform_int_distribution<int>(1, c.Field - f)(random), slots[size_t(f)]);
     std::string expected;
     uint64_t expectedTried = 0;
-    for (int threads : {-1, 1, 2, 3, 8}) {
+    for (int threads : {-1, 1, 2, 3}) {
       TTeamSelect select(wDisabled, false, false);
       select.SetReference(threads < 0);
       select.SetThreads(threads);
       ASSERT_TRUE(select.Prepare(*squad));
-      for (int f = 0; f < c.Fixed; ++f) select.FixFieldCandidate(2 + f, 3 + 4 * f);
+      for (const auto& [index, slot] : fixes) select.FixFieldCandidate(index, slot);
       ASSERT_TRUE(select.Run(RolesOf(c.Formation)));
-      EXPECT_TRUE(select.Complete());
+      EXPECT_TRUE(select.Complete()) << select.Error();
       EXPECT_EQ(select.Tried(), select.Total());
+      EXPECT_LE(select.SkippedByBound(), select.Tried());
       const std::string found = Describe(select.BestTeam());
       if (threads < 0) {
+        EXPECT_EQ(select.SkippedByBound(), 0u);
         expected = found;
         expectedTried = select.Tried();
       } else {
@@ -311,27 +335,40 @@ TEST(TeamSelect, StartRunsOnItsThreadAndReportsToTheWindow) {
 }
 
 TEST(TeamSelect, CancelKeepsTheBestLineupSoFarAndMarksTheSearchIncomplete) {
-  // C(30, 10) = 30 045 015 lineups: far more than the half second until the first report.
-  TTeamSelect select(wDisabled, false, false);
+  // The plain walk of C(30, 10) = 30 045 015 lineups takes far more than the half second until the first
+  // report; the fast one is stopped as it begins (it would end before any report).
   auto squad = RandomSquad(21, 30, 0);
-  ASSERT_TRUE(select.Prepare(*squad));
-  select.SetThreads(2);
-  bool cancelled = false;
-  select.Callbacks.Progress = [&](const TTeamSelectProgress&) {
-    if (!cancelled) select.Cancel();
-    cancelled = true;
-  };
-  ASSERT_TRUE(select.Start(RolesOf(442)));
-  EXPECT_FALSE(select.Start(RolesOf(442)));  // one search at a time
-  select.WaitFor();
-  EXPECT_TRUE(cancelled);
-  EXPECT_FALSE(select.Complete());
-  EXPECT_FALSE(select.Progress().Complete);
-  EXPECT_GT(select.Tried(), 0u);
-  EXPECT_LT(select.Tried(), select.Total());
-  EXPECT_EQ(IdsIn(select.BestTeam(), 1, 10).size(), 10u);
-  EXPECT_EQ(IdsIn(select.BestTeam(), 11, 14).size(), 0u);  // the substitutes' walk never began
-  EXPECT_GT(select.BestTeam().AdjustedStrength(), 0);
+  for (bool reference : {true, false}) {
+    SCOPED_TRACE(reference ? "reference" : "fast");
+    TTeamSelect select(wDisabled, false, false);
+    ASSERT_TRUE(select.Prepare(*squad));
+    select.SetThreads(2);
+    select.SetReference(reference);
+    bool cancelled = false;
+    auto cancel = [&] {
+      if (!cancelled) select.Cancel();
+      cancelled = true;
+    };
+    if (reference)
+      select.Callbacks.Progress = [&](const TTeamSelectProgress&) { cancel(); };
+    else
+      select.Callbacks.PenaltyTakersEnabled = [&](bool enabled) {
+        if (!enabled) cancel();
+      };
+    ASSERT_TRUE(select.Start(RolesOf(442)));
+    EXPECT_FALSE(select.Start(RolesOf(442)));  // one search at a time
+    select.WaitFor();
+    EXPECT_TRUE(cancelled);
+    EXPECT_FALSE(select.Complete());
+    EXPECT_FALSE(select.Progress().Complete);
+    EXPECT_LT(select.Tried(), select.Total());
+    EXPECT_EQ(IdsIn(select.BestTeam(), 11, 14).size(), 0u);  // the substitutes' walk never began
+    if (reference) {
+      EXPECT_GT(select.Tried(), 0u);
+      EXPECT_EQ(IdsIn(select.BestTeam(), 1, 10).size(), 10u);
+      EXPECT_GT(select.BestTeam().AdjustedStrength(), 0);
+    }
+  }
 }
 
 TEST(TeamSelect, ProgressTextsAsTheWindowShowsThem) {
@@ -341,20 +378,24 @@ TEST(TeamSelect, ProgressTextsAsTheWindowShowsThem) {
     double Team, Bench;
     const char *Trials, *PerSec, *TeamValue, *AvrPlayer, *SubValue, *AvrSub, *Elapsed, *Estimated;
     int Percent;
+    uint64_t Skipped;
+    const char* SkippedText;
   } const cases[] = {
-      {12, 286, 1500, 352.4, 148, ": 12 of 286", ": 8", ": 352", ": 32.0", ": 148", ": 29.6", ": 00:01", ": 00:36", 4},
-      {999, 999, 2500, 0, 0, ": 999 of 999", ": 400", ": 0", ": 0.0", ": 0", ": 0.0", ": 00:02", ": 00:02", 100},
+      {12, 286, 1500, 352.4, 148, ": 12 of 286", ": 8", ": 352", ": 32.0", ": 148", ": 29.6", ": 00:01", ": 00:36", 4,
+       0, ": 0"},
+      {999, 999, 2500, 0, 0, ": 999 of 999", ": 400", ": 0", ": 0.0", ": 0", ": 0.0", ": 00:02", ": 00:02", 100,
+       999, ": 999"},
       {1000, 1002, 40, 300.5, 150.25, ": 1k of 1k", ": 25.0k", ": 301", ": 27.3", ": 150", ": 30.1", ": 00:00",
-       ": 00:00", 100},
-      {0, 1962257, 0, 0, 0, ": 0k of 1962k", ": 0", ": 0", ": 0.0", ": 0", ": 0.0", ": 00:00", ": 00:00", 0},
+       ": 00:00", 100, 1000, ": 1k"},
+      {0, 1962257, 0, 0, 0, ": 0k of 1962k", ": 0", ": 0", ": 0.0", ": 0", ": 0.0", ": 00:00", ": 00:00", 0, 0, ": 0"},
       {1500000, 1962257, 65000, 351.45, 0, ": 1500k of 1962k", ": 23.1k", ": 351", ": 32.0", ": 0", ": 0.0",
-       ": 01:05", ": 01:25", 76},
+       ": 01:05", ": 01:25", 76, 1499998, ": 1499k"},
       {30045015, 30045015, 6000000, 1, 1, ": 30045k of 30045k", ": 5.0k", ": 1", ": 0.1", ": 1", ": 0.2",
-       ": 100:00", ": 100:00", 100},
+       ": 100:00", ": 100:00", 100, 30044990, ": 30044k"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Trials);
-    const TTeamSelectProgress p = TTeamSelectProgress::Of(c.Tried, c.Total, c.Ms, c.Team, c.Bench);
+    const TTeamSelectProgress p = TTeamSelectProgress::Of(c.Tried, c.Total, c.Ms, c.Team, c.Bench, c.Skipped);
     EXPECT_EQ(p.Trials, c.Trials);
     EXPECT_EQ(p.TrialsPerSec, c.PerSec);
     EXPECT_EQ(p.TeamValue, c.TeamValue);
@@ -364,6 +405,8 @@ TEST(TeamSelect, ProgressTextsAsTheWindowShowsThem) {
     EXPECT_EQ(p.ElapsedTime, c.Elapsed);
     EXPECT_EQ(p.EstimatedTime, c.Estimated);
     EXPECT_EQ(p.Percent, c.Percent);
+    EXPECT_EQ(p.SkippedByBound, c.Skipped);
+    EXPECT_EQ(p.Skipped, c.SkippedText);
   }
   EXPECT_FALSE(TTeamSelectProgress::Of(5, 0, 10, 0, 0).Percent.has_value());
 }

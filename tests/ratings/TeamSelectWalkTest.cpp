@@ -71,13 +71,27 @@ TEST(TeamSelectWalk, RangesWalkedInAnyOrderFindTheFirstStrongestCombination) {
   for (const auto& c : cases) {
     for (int squad = 0; squad < 6; ++squad) {
       SCOPED_TRACE(testing::Message() << c.Candidates << " candidates, squad " << squad);
-      const TTeamSelectWalk walk(c.RoleOfPlace, CoarseUnits(random, c.Candidates, 5));
+      TTeamSelectWalk walk(c.RoleOfPlace, CoarseUnits(random, c.Candidates, 5));
       const TWalkResult expected = EveryCombination(walk);
 
       TWalkResult whole;
       EXPECT_EQ(walk.WalkRange(0, walk.Count(), INT64_MIN, whole), walk.Count());
       EXPECT_EQ(whole.Sum, expected.Sum);
       EXPECT_EQ(whole.Rank, expected.Rank);
+
+      // As the search walks: priced from a strong combination whose strength is known beforehand, so
+      // that the bounds pass over nearly everything; the first of the strongest is still found.
+      int strong[TTeamSelectWalk::MaxPlaces + 1];
+      const int64_t known = walk.GoodCombination(strong);
+      EXPECT_EQ(known, walk.Arrange(strong));
+      EXPECT_LE(known, expected.Sum);
+      walk.SetPrices(strong);
+      TWalkResult priced;
+      uint64_t skipped = 0;
+      EXPECT_EQ(walk.WalkRange(0, walk.Count(), known, priced, nullptr, &skipped), walk.Count());
+      EXPECT_EQ(priced.Sum, expected.Sum);
+      EXPECT_EQ(priced.Rank, expected.Rank);
+      EXPECT_LT(skipped, walk.Count());
 
       // Three walkers with interleaved ranges of 7 ranks, each taking its own in increasing order, run in
       // random turns; each range starts knowing the best merged so far.
@@ -110,12 +124,18 @@ TEST(TeamSelectWalk, RangesWalkedInAnyOrderFindTheFirstStrongestCombination) {
 }
 
 TEST(TeamSelectWalk, AStopEndsTheRangeAtTheNextCheck) {
-  std::mt19937 random(3);
-  const TTeamSelectWalk walk({0, 1, 2, 3, 4}, CoarseUnits(random, 16, 5));
+  // Units doubling from candidate to candidate: the strongest combination is the last, so the bounds never
+  // pass over the rest of the walk at once.
+  std::vector<TTeamSelectWalk::TUnitsRow> units(17);
+  for (int c = 1; c <= 16; ++c) units[size_t(c)].fill(int32_t(1) << c);
+  const TTeamSelectWalk walk({0, 1, 2, 3, 4}, units);
   ASSERT_EQ(walk.Count(), 4368u);
   std::atomic<bool> stop{true};
   TWalkResult own;
-  EXPECT_EQ(walk.WalkRange(100, 4368, INT64_MIN, own, &stop), 1024u - 100u);
+  // The first check comes where the rank passes 1024 (a skipped sub-tree may carry it beyond).
+  const uint64_t walked = walk.WalkRange(100, 4368, INT64_MIN, own, &stop);
+  EXPECT_GE(walked, 1024u - 100u);
+  EXPECT_LT(walked, 4368u - 100u);
   EXPECT_TRUE(own.Found);
   EXPECT_EQ(walk.WalkRange(5000, 6000, INT64_MIN, own), 0u);
 }

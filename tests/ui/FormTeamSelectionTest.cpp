@@ -63,8 +63,10 @@ TEST_F(TLineupWindowsTest, CompletedSearchOnASampleWorldSquadShowsTheLineupAndIt
   EXPECT_EQ(select.Tried(), select.Total());
   const TTeamSelectProgress progress = TTeamSelectProgress::Of(select.Tried(), select.Total(), select.ElapsedMs(),
                                                               select.BestTeam().AdjustedStrength(),
-                                                              select.BestTeam().BenchStrength());
+                                                              select.BestTeam().BenchStrength(),
+                                                              select.SkippedByBound());
   EXPECT_EQ(Selection->LabelTrials().text().toStdString(), progress.Trials);
+  EXPECT_EQ(Selection->LabelSkippedByBound().text().toStdString(), progress.Skipped);
   EXPECT_EQ(Selection->LabelTeamValue().text().toStdString(), progress.TeamValue);
   EXPECT_EQ(Selection->LabelAvrPlayer().text().toStdString(), progress.AvrPlayer);
   EXPECT_EQ(Selection->LabelSubValue().text().toStdString(), progress.SubValue);
