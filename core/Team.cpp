@@ -91,6 +91,8 @@ void TTeam::ClearSlot(int i) {
 
 void TTeam::PutSlot(int i, std::unique_ptr<TPlayer> player) {
   const int slotIndex = i == NextSlot ? FCount + 1 : i;
+  // The next slot is a field slot: with all fourteen taken it would be the substitute keeper's.
+  if (i == NextSlot && slotIndex >= SubstituteKeeperSlot) throw ERangeError();
   CheckSlot(slotIndex);
   if (!player) {
     ClearSlot(slotIndex);

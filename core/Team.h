@@ -60,7 +60,8 @@ public:
   TPlayer* Keeper() const { return GetSlot(KeeperSlot); }
   TPlayer* SubstituteKeeper() const { return GetSlot(SubstituteKeeperSlot); }
   // Takes the player into slot i, freeing a player already there; i = NextSlot means slot Count + 1.
-  // A slot outside 0..15 raises ERangeError and changes nothing. A null player empties the slot.
+  // A slot outside 0..15 raises ERangeError and changes nothing, and so does NextSlot when slots 1..14
+  // are all counted (Count 14). A null player empties the slot.
   void PutSlot(int i, std::unique_ptr<TPlayer> player);
   void ClearSlot(int i);
 

@@ -1,9 +1,26 @@
 #include "core/Worker.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 TWorker::TSyncHook& SyncHook() {
   static TWorker::TSyncHook hook;
   return hook;
+}
+// Nice steps of "below normal" above the process's own value.
+constexpr int BelowNormalNiceSteps = 5;
+
+void ApplyPriority(TWorker::TPriority priority) {
+  if (priority == TWorker::TPriority::Normal) return;
+  // On Linux the nice value is a thread's own: PRIO_PROCESS with the thread ID changes only this thread.
+  // Raising it needs no privilege; a failure leaves the thread at normal priority, which is harmless.
+  const id_t thread = static_cast<id_t>(gettid());
+  errno = 0;
+  const int nice = getpriority(PRIO_PROCESS, thread);
+  if (errno == 0) setpriority(PRIO_PROCESS, thread, std::min(nice + BelowNormalNiceSteps, 19));
 }
 }  // namespace
 
@@ -16,7 +33,8 @@ TWorker::~TWorker() {
 
 void TWorker::Start() {
   FFinished.store(false);
-  FThread = std::thread([this] {
+  FThread = std::thread([this, priority = FPriority] {
+    ApplyPriority(priority);
     Execute();
     FFinished.store(true);
   });

@@ -18,8 +18,13 @@ public:
   TWorker& operator=(const TWorker&) = delete;
   virtual ~TWorker();
 
-  // Starts Execute on a new thread.
+  // Starts Execute on a new thread, at the priority asked for with SetPriority.
   void Start();
+  // Below normal: the thread yields to the window thread (on Linux a higher nice value). Applies to the
+  // thread of the next Start only; RunHere leaves the calling thread alone.
+  enum class TPriority { Normal, BelowNormal };
+  void SetPriority(TPriority priority) { FPriority = priority; }
+  TPriority Priority() const { return FPriority; }
   // Runs Execute on the calling thread (the CLI and tests use it to run a worker to its end).
   void RunHere();
   // Asks the worker to stop at its next check; does not wait.
@@ -48,4 +53,5 @@ private:
   std::mutex FMutex;
   std::condition_variable FWake;
   bool FResumed = false;
+  TPriority FPriority = TPriority::Normal;
 };

@@ -14,7 +14,7 @@ int32_t SeasonRoundKey(int32_t season, int32_t matchRound);
 // "%.2d-%.2d" of season and round, the label of a page in the history list ("38-05").
 std::string RoundLabel(int32_t season, int32_t matchRound);
 
-// A fetch date as served: "yyyy-mm-dd hh:nn:ss", or the date alone (midnight), read as local time with the
+// A fetch date as served: "yyyy-mm-dd hh:nn:ss", "yyyy-mm-dd hh:nn", or the date alone (midnight), read as local time with the
 // program-wide format. Anything else, the empty text included, raises EConvertError
 // "'%s' is not a valid date and time".
 TClock::time_point ParseFetchedDate(std::string_view text);

@@ -289,10 +289,11 @@ void TPreferences::ReadDocument(const pugi::xml_node& root) {
   ReadBool(viewer, "HomeTeamScores", HomeTeamScores);
   ReadBool(viewer, "AwayTeamScores", AwayTeamScores);
 
-  // An index outside the table would make every money display fail later; it fails the file instead.
+  // An index outside the table would make every money display fail later. Only this value falls back to
+  // its default: failing the whole file would reset (and at exit overwrite) every other setting.
   int currency = CurrencyIndex;
   ReadInt(root.child("Misc"), "CurrencyIndex", currency);
-  SetCurrencyIndex(currency);
+  SetCurrencyIndex(currency >= 0 && currency < LeagueCurrencyChoices ? currency : DefaultCurrencyIndex);
 
   auto priv = root.child("Private");
   SelectedTeamM = ReadText(priv, "SelectedTeamM");

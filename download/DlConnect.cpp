@@ -7,6 +7,11 @@
 TDlConnectResult Connect(TKVIndyHTTP& http, const TDlConnectInput& input, const TDlReport& report) {
   TDlConnectResult result;
   report(TDlReportKind::Info, _("Establishing connection..."));
+  // A proxy port that is no port fails every request; saying so here keeps the report from blaming the login.
+  if (const std::string error = ProxyPortError(ProxySettingsOf(http.Preferences())); !error.empty()) {
+    ReportConnectionError(report, EHTTPError(error));
+    return result;
+  }
   if (!input.SwitchLoginServer && http.IsSessionAlive()) {
     report(TDlReportKind::Info, FormatText(_("Connected to %s"), http.Preferences().GetServer().c_str()));
     result.Connected = true;

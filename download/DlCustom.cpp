@@ -38,6 +38,8 @@ std::string TDlReportLog::Text() const {
 
 TDlCustom::TDlCustom(TKVIndyHTTP& http, THistory& history, TDlSettings settings, TDlCallbacks callbacks)
     : FHttp(http), FHistory(history), FSettings(std::move(settings)), FCallbacks(std::move(callbacks)) {
+  // Downloads wait on the network mostly; the window and the start-up loader come first.
+  SetPriority(TPriority::BelowNormal);
   EmptyWorkFolder(FSettings.Folders.WorkFolder());
 }
 

@@ -82,16 +82,24 @@ TProxySettings ProxySettingsOf(const TPreferences& preferences) {
   TProxySettings proxy;
   proxy.Server = preferences.GetProxyServer();
   if (!proxy.Server.empty()) {
-    // The preferences already give "0" for a port that is not a number; a port out of range is no port either.
+    // The preferences give "0" for a port that is not a number; the typed text is kept to name it. An empty
+    // port leaves the choice to the server text ("host:port") or libcurl's default.
+    const std::string& typed = preferences.ProxyPort;
     const std::string port = preferences.GetProxyPort();
     if (IsDigitsID(port) && port.size() <= 5) {
       const long value = std::stol(port);
       proxy.Port = value <= 65535 ? value : 0;
     }
+    if (!typed.empty() && proxy.Port == 0) proxy.InvalidPort = typed;
     proxy.UserName = preferences.GetProxyUserName();
     proxy.Password = preferences.GetProxyPassword();
   }
   return proxy;
+}
+
+std::string ProxyPortError(const TProxySettings& proxy) {
+  if (proxy.InvalidPort.empty()) return {};
+  return FormatText(_("The proxy port \"%s\" is not a number from 1 to 65535."), proxy.InvalidPort.c_str());
 }
 
 std::string PercentEncode(std::string_view text) {
@@ -173,6 +181,8 @@ std::string RecommendedHostOf(std::string_view url) {
   const size_t first = rest.find_first_not_of(blanks);
   if (first == std::string_view::npos) return {};
   rest = rest.substr(first, rest.find_last_not_of(blanks) - first + 1);
+  // "http://host:port/" names the host's root: the one path that is still a plain host.
+  if (rest.size() > 1 && rest.back() == '/') rest.remove_suffix(1);
   const bool plainHost = std::all_of(rest.begin(), rest.end(), [](unsigned char c) {
     return (std::isalnum(c) && c < 0x80) || c == '.' || c == '-' || c == '_' || c == ':' || c == '[' || c == ']';
   });
@@ -259,6 +269,7 @@ void TKVIndyHTTP::CheckLoopback(const std::string& url) const {
 
 void TKVIndyHTTP::ApplyProxy() {
   FLastProxy = ProxySettingsOf(FPreferences);
+  if (const std::string error = ProxyPortError(FLastProxy); !error.empty()) throw EHTTPError(error);
   CURL* h = FCurl->Handle;
   // An empty proxy and an empty exception list keep libcurl from taking either from the environment.
   curl_easy_setopt(h, CURLOPT_PROXY, FLastProxy.Server.c_str());
@@ -287,6 +298,9 @@ std::string TKVIndyHTTP::Perform(const std::string& url) {
   ClearResponseHeaders();
 
   const CURLcode rc = curl_easy_perform(h);
+  long connects = 0;
+  curl_easy_getinfo(h, CURLINFO_NUM_CONNECTS, &connects);
+  FLastNewConnections = int(connects);
   long status = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
   curl_off_t length = -1;
@@ -359,7 +373,6 @@ void TKVIndyHTTP::RequestToXml(std::string_view format, std::initializer_list<st
 bool TKVIndyHTTP::Login(const std::string& loginName, const std::string& securityCode) {
   FPreferences.ForgetRecommendedServer();
   // A login starts a new session: a new connection and no cookie of the old one.
-  FFreshConnect = true;
   curl_easy_setopt(FCurl->Handle, CURLOPT_COOKIELIST, "ALL");
   FUserAgent = FormatText("Pitchbook (%s)", ProgramFileVersion().c_str());
   try {
@@ -367,7 +380,11 @@ bool TKVIndyHTTP::Login(const std::string& loginName, const std::string& securit
                               "&loginname=" + PercentEncode(loginName) +
                               "&readonlypassword=" + PercentEncode(securityCode) +
                               "&ckppID=" + ApplicationID + "&ckppKey=" + ApplicationKey;
-    const std::string answer = GetText(ServerURL(LoginPath) + "?" + query);
+    // The login URL may first ask for the server list (Choose best server), a request of its own: the
+    // fresh connection is asked for only now, so that the login itself does not reuse the old one.
+    const std::string url = ServerURL(LoginPath) + "?" + query;
+    FFreshConnect = true;
+    const std::string answer = GetText(url);
     FPreferences.UserName = loginName;
     FPreferences.SetPassword(securityCode);
     return answer.find(LoginSuccessMarker) != std::string::npos;

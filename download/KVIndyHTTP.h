@@ -29,15 +29,21 @@ private:
 };
 
 // The proxy as handed to libcurl for a request (empty server: no proxy; port 0: the default or the port
-// written in the server text; empty user name: no authentication).
+// written in the server text; empty user name: no authentication). InvalidPort holds a typed port that
+// is no port (not a number, or outside 1..65535): libcurl would take 0 for its default port, so a request
+// with such a port fails instead (ProxyPortError).
 struct TProxySettings {
   std::string Server;
   long Port = 0;
+  std::string InvalidPort;
   std::string UserName;
   std::string Password;
   bool operator==(const TProxySettings&) const = default;
 };
 TProxySettings ProxySettingsOf(const TPreferences& preferences);
+// The message for settings with an invalid port ("The proxy port \"80a\" is not a number from 1 to 65535."),
+// empty when the port can be used.
+std::string ProxyPortError(const TProxySettings& proxy);
 
 // Every byte except the unreserved ones (letters, digits, "-._~") as %XX, so that user input cannot end a
 // query parameter early ("&", "#", "+", "=").
@@ -53,7 +59,7 @@ std::string FormatQuery(std::string_view format, std::initializer_list<std::stri
 // The program's version in the four-number form of a file version ("0.1.0.0").
 std::string ProgramFileVersion();
 // The host of a server list's RecommendedURL: everything after the first "//" (the whole text when there is
-// none). Empty when the rest is not a plain host[:port], so a server answer cannot redirect requests
+// none), without one trailing "/". Empty when the rest is not a plain host[:port], so a server answer cannot redirect requests
 // elsewhere through a path, user name or query.
 std::string RecommendedHostOf(std::string_view url);
 
@@ -127,6 +133,8 @@ public:
   void ClearResponseHeaders();
   // The proxy given to libcurl for the last request.
   const TProxySettings& LastProxySettings() const { return FLastProxy; }
+  // The connections the last request had to open (0: it reused the kept-alive one).
+  int LastNewConnections() const { return FLastNewConnections; }
 
 private:
   struct TCurl;
@@ -144,6 +152,7 @@ private:
   std::string FUserAgent;
   bool FLoopbackOnly = false;
   bool FFreshConnect = false;
+  int FLastNewConnections = 0;
   int64_t FLastContentLength = -1;
   int64_t FLastBodyLength = 0;
   int FLastStatus = 0;

@@ -1,5 +1,7 @@
 #include "ui/AdvGrid.h"
 
+#include "data/GridFile.h"
+
 #include "core/Errors.h"
 #include "core/Intl.h"
 #include "core/Utils.h"
@@ -667,6 +669,9 @@ void TAdvGrid::leaveEvent(QEvent* event) {
 
 void TAdvGrid::contextMenuEvent(QContextMenuEvent* event) {
   if (FPopupMenu) {
+    // The menu's commands act on the focused grid: that must be the one that was right-clicked, also when
+    // the click did not move the focus (a window coming back to the front, a grid without click focus).
+    if (!hasFocus()) setFocus(Qt::PopupFocusReason);
     FPopupMenu->popup(event->globalPos());
     event->accept();
     return;
@@ -685,100 +690,38 @@ void TAdvGrid::focusOutEvent(QFocusEvent* event) {
 }
 
 // ---- Grid file --------------------------------------------------------------------------------------------------
-int64_t TAdvGrid::LayoutChecksum() const {
-  int64_t sum = 0;
-  for (int c = 0; c < ColCount(); ++c) sum += int64_t(c) * TextChecksum(_(Field(c).Title));
-  return sum;
+std::vector<std::string> TAdvGrid::FieldTitles() const {
+  std::vector<std::string> titles;
+  titles.reserve(static_cast<size_t>(ColCount()));
+  for (int c = 0; c < ColCount(); ++c) titles.emplace_back(Field(c).Title);
+  return titles;
 }
 
-void TAdvGrid::AppendInt64(std::string& out, int64_t value) {
-  auto bits = static_cast<uint64_t>(value);
-  for (int i = 0; i < 8; ++i) out += static_cast<char>((bits >> (8 * i)) & 0xFF);
+int64_t TAdvGrid::LayoutChecksum() const { return GridLayoutChecksum(FieldTitles()); }
+
+std::vector<std::vector<std::string>> TAdvGrid::AllRowTexts() const {
+  std::vector<std::vector<std::string>> rows(static_cast<size_t>(FRowCount));
+  for (int r = 0; r < FRowCount; ++r)
+    for (int c = 0; c < ColCount(); ++c) rows[static_cast<size_t>(r)].push_back(FRows[static_cast<size_t>(r)][c].toStdString());
+  return rows;
 }
 
-bool TAdvGrid::ReadInt64(std::string_view data, size_t& pos, int64_t& value) {
-  if (data.size() < 8 || pos > data.size() - 8) return false;
-  uint64_t bits = 0;
-  for (int i = 0; i < 8; ++i) bits |= uint64_t(static_cast<unsigned char>(data[pos + static_cast<size_t>(i)])) << (8 * i);
-  value = static_cast<int64_t>(bits);
-  pos += 8;
-  return true;
-}
-
-void TAdvGrid::AppendGridBody(std::string& out) const {
-  AppendInt64(out, ColCount());
-  AppendInt64(out, FRowCount);
-  std::string column;
-  for (int c = 0; c < ColCount(); ++c) {
-    column.clear();
-    for (int r = 0; r < FRowCount; ++r) {
-      column += FRows[static_cast<size_t>(r)][c].toStdString();
-      column += "\r\n";
-    }
-    AppendInt64(out, static_cast<int64_t>(column.size()));
-    out += column;
+void TAdvGrid::ApplyGridFile(const TGridFile& file) {
+  std::vector<QStringList> loaded(file.Rows.size());
+  for (size_t r = 0; r < file.Rows.size(); ++r) {
+    loaded[r].reserve(ColCount());
+    for (const std::string& cell : file.Rows[r]) loaded[r] << QString::fromStdString(cell);
   }
-}
-
-namespace {
-// The lines of a column text: CR LF, CR and LF all end a line; a final line break adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-}  // namespace
-
-bool TAdvGrid::ReadGridBody(std::string_view data, size_t& pos, bool trimCells) {
-  int64_t columns = 0;
-  int64_t rows = 0;
-  if (!ReadInt64(data, pos, columns) || columns != ColCount()) return false;
-  if (!ReadInt64(data, pos, rows) || rows < FixedRows + 1) return false;
-  // Every stored row ends in a line break, so a row count beyond the remaining bytes is a damaged file.
-  if (static_cast<uint64_t>(rows) > data.size() - pos + FixedRows + 1) return false;
-  const auto rowCount = static_cast<size_t>(rows);
-  std::vector<QStringList> loaded(rowCount);
-  for (auto& row : loaded) {
-    row.reserve(ColCount());
-    for (int c = 0; c < ColCount(); ++c) row << QString();
-  }
-  for (int c = 0; c < ColCount(); ++c) {
-    int64_t length = 0;
-    if (!ReadInt64(data, pos, length) || length < 0 || static_cast<uint64_t>(length) > data.size() - pos) return false;
-    std::string_view text = data.substr(pos, static_cast<size_t>(length));
-    pos += static_cast<size_t>(length);
-    std::string converted;
-    if (!IsValidUtf8(text)) {
-      // Files of older versions hold single-byte text.
-      converted = Cp1252ToUtf8(text);
-      text = converted;
-    }
-    const auto lines = SplitLines(text);
-    for (size_t r = 0; r < rowCount && r < lines.size(); ++r) {
-      const std::string cell = trimCells ? Trim(lines[r]) : std::string(lines[r]);
-      loaded[r][c] = QString::fromStdString(cell);
-    }
-  }
+  // The stored header row may be in another language: the titles are those of the program's language.
+  for (int c = 0; c < ColCount(); ++c) loaded[0][c] = ColumnTitle(c);
   BeginUpdate();
-  // The header row comes from the file too; its titles are the ones the checksum was made of.
   FRows = std::move(loaded);
-  FRowCount = static_cast<int>(rowCount);
+  FRowCount = static_cast<int>(FRows.size());
   EndUpdate();
-  return true;
 }
 
 void TAdvGrid::SaveToFile(const std::filesystem::path& path) const {
-  std::string out;
-  AppendInt64(out, LayoutChecksum());
-  AppendGridBody(out);
-  SaveFileAtomically(path, out);
+  SaveFileAtomically(path, FormatGridFile(AllRowTexts(), FieldTitles(), false));
 }
 
 void TAdvGrid::LoadFromFile(const std::filesystem::path& path) {
@@ -786,8 +729,9 @@ void TAdvGrid::LoadFromFile(const std::filesystem::path& path) {
   if (!std::filesystem::exists(path, error)) return;
   Clear();
   const std::string data = ReadFileText(path);
-  size_t pos = 0;
-  int64_t checksum = 0;
-  if (!ReadInt64(data, pos, checksum) || checksum - LayoutChecksum() != 0) return;
-  ReadGridBody(data, pos, true);
+  // A file that does not fit leaves the grid empty.
+  try {
+    ApplyGridFile(ReadGridFile(data, FieldTitles(), false, true));
+  } catch (const EInOutError&) {
+  }
 }

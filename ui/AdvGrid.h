@@ -20,6 +20,8 @@
 #include <vector>
 
 class QMenu;
+struct TGridFile;
+
 class TAdvGridModel;
 class TAdvGridHeader;
 class TGridDelegate;
@@ -179,7 +181,7 @@ public:
   bool IsEditable() const { return FEditable; }
 
   // ---- Grid file ----------------------------------------------------------------------------------------
-  // Sum over the columns of column index x TextChecksum(translated title).
+  // Sum over the columns of column index x TextChecksum(untranslated title), the same under every language.
   int64_t LayoutChecksum() const;
   // Writes the grid file atomically (EInOutError on failure).
   void SaveToFile(const std::filesystem::path& path) const;
@@ -221,13 +223,11 @@ protected:
   // What a header click sorts with; the default is SortBy.
   virtual void HeaderSort(int col, uint8_t flags, uint8_t kind);
 
-  // Grid file pieces for grids whose file carries more fields (the match grid): the column count, row count
-  // and column texts; and their reader, which returns false when the count does not match or the data is
-  // short (the grid is then left empty).
-  static void AppendInt64(std::string& out, int64_t value);
-  static bool ReadInt64(std::string_view data, size_t& pos, int64_t& value);
-  void AppendGridBody(std::string& out) const;
-  bool ReadGridBody(std::string_view data, size_t& pos, bool trimCells);
+  // Grid file pieces for grids whose file carries more fields (the match grid): the untranslated column
+  // titles, every row's texts (header row included), and taking over what the grid-file reader parsed.
+  std::vector<std::string> FieldTitles() const;
+  std::vector<std::vector<std::string>> AllRowTexts() const;
+  void ApplyGridFile(const TGridFile& file);
 
   // QAbstractItemView
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

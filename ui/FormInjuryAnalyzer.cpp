@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -62,7 +63,19 @@ TFormInjuryAnalyzer::TFormInjuryAnalyzer(TFormMain& main) : QWidget(&main, Qt::W
 
   for (QSpinBox* spin : {FSpinWeeks, FSpinAge, FSpinDoctors})
     connect(spin, &QSpinBox::valueChanged, this, [this] { Calculate(); });
+  // A cleared weeks field is the blank value, -1 (no rows); the spin box alone would keep the old value.
+  connect(FSpinWeeks->findChild<QLineEdit*>(), &QLineEdit::textChanged, this, [this] {
+    if (FSpinWeeks->cleanText().trimmed().isEmpty() && FSpinWeeks->value() != InjuryWeeksMin)
+      FSpinWeeks->setValue(InjuryWeeksMin);
+  });
   connect(&FMain, &TFormMain::InjuryAnalyzerExport, this, &TFormInjuryAnalyzer::ApplyExport);
+  // The window is sized for all three rows with their widest values, so that it does not open as an empty
+  // frame and jump when the first row appears.
+  for (const TRowLabels& labels : FRows) {
+    labels.Minimum->setText(ValueText(TClock::Now(), 888));
+    labels.Maximum->setText(ValueText(TClock::Now(), 888));
+  }
+  resize(sizeHint().expandedTo(QSize(260, 0)));
   Calculate();
   FMain.RegisterToolWindow(iiInjuryAnalyzer, this);
 }

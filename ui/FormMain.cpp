@@ -415,7 +415,11 @@ QWidget* TFormMain::BuildFilterPanel(bool main) {
   connect(team, &QComboBox::activated, this, [this, main] { TeamBoxChange(main); });
   for (QComboBox* box : {type, result, weather}) {
     connect(box, &QComboBox::activated, this, [this, main, box] { FilterBoxChange(main, *box); });
-    box->setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(255, 251, 240); }"));
+    // The cream is the box's own; its drop-down keeps readable colours for the current item (a style
+    // sheet on the box alone paints the highlighted item's white text on the cream).
+    box->setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(255, 251, 240); }"
+                                      "QComboBox QAbstractItemView { background-color: white; color: black;"
+                                      " selection-background-color: rgb(0, 120, 215); selection-color: white; }"));
   }
   return panel;
 }
@@ -542,6 +546,9 @@ bool TFormMain::FormCreate() {
   // The match grids' double click shows the player ratings window; its Prev and Next walk the grid whose
   // match it shows. The window presses and releases its tool button itself.
   FFormPlayerRatings = std::make_unique<TFormPlayerRatings>(this);
+  // Prev / Next walk the second match grid when it is this window's active control, else the first (the
+  // window's focus widget stays while the ratings window is in front).
+  FFormPlayerRatings->SetGridChooser([this] { return focusWidget() == FMatchGridT ? FMatchGridT : FMatchGridM; });
   FFormPlayerRatings->AttachGrid(FMatchGridM);
   FFormPlayerRatings->AttachGrid(FMatchGridT);
   connect(FFormPlayerRatings.get(), &TFormPlayerRatings::Opened, this,
@@ -782,11 +789,13 @@ void TFormMain::ToolButtonClick(int tag, int variant) {
     case iiPlayerInformation:
       // The history graphs open for the main grid's current player and column.
       FPlayerGridM->DblClick();
+      // No snapshot, or the mouse not on a cell: no window opened, so the button does not stay down.
+      if (!window->isVisible()) ReleaseToolButton(tag);
       break;
     case iiPlayerRatings:
       // The grid's current match; the window shows even when the grid has none, so that the pressed
       // button has its window.
-      FFormPlayerRatings->ShowForGrid(FMatchGridT->hasFocus() ? FMatchGridT : FMatchGridM);
+      FFormPlayerRatings->ShowForGrid(focusWidget() == FMatchGridT ? FMatchGridT : FMatchGridM);
       break;
     default:
       if (entry.Open)

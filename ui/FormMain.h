@@ -155,6 +155,9 @@ public:
   void ExportToKeeperAnalyzerClick();
   void ExportToInjuryAnalyzerClick();
   void TacticsAdvisorClick();
+  // With the Tactics Advisor button already down: the team selection window, the custom formation window or
+  // the advisor to the front, in that order.
+  void BringTacticsWindowsForward(QWidget& advisorWindow);
   // Chooses the weather of an image (9..13, 25) and applies it.
   void ChooseWeather(int imageIndex);
   // Applies the weather shown on the button (nothing when it is applied already).

@@ -10,6 +10,9 @@
 #include "data/Preferences.h"
 #include "download/KVIndyHTTP.h"
 #include "download/TeamTitles.h"
+#include "ui/FormCustomFormation.h"
+#include "ui/FormTacticsAdvisor.h"
+#include "ui/FormTeamSelection.h"
 #include "ui/Icons.h"
 #include "ui/MatchGrid.h"
 #include "ui/Messages.h"
@@ -264,13 +267,39 @@ void TFormMain::ExportToInjuryAnalyzerClick() {
   ToolButtonClick(iiInjuryAnalyzer);
 }
 
+void TFormMain::BringTacticsWindowsForward(QWidget& advisorWindow) {
+  auto front = [](QWidget* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+  };
+  // The window the user works in comes first: a running or shown lineup search, then the custom
+  // formation (above the advisor it belongs to), then the advisor itself.
+  auto* advisor = qobject_cast<TFormTacticsAdvisor*>(&advisorWindow);
+  QWidget* selection = advisor ? static_cast<QWidget*>(advisor->TeamSelection()) : nullptr;
+  QWidget* formation = advisor ? static_cast<QWidget*>(advisor->CustomFormation()) : nullptr;
+  if (selection && (selection->isVisible() || advisor->TeamSelection()->Searching())) {
+    front(selection);
+  } else if (formation && formation->isVisible()) {
+    front(&advisorWindow);
+    front(formation);
+  } else if (advisorWindow.isVisible()) {
+    front(&advisorWindow);
+  }
+}
+
 void TFormMain::TacticsAdvisorClick() {
   QWidget* window = ToolWindow(iiTacticsAdvisor);
   if (!window) return;
+  // The button is down while one of the advisor's windows is on screen (a trigger has already toggled
+  // the action, so its checked state cannot tell).
+  auto* advisor = qobject_cast<TFormTacticsAdvisor*>(window);
+  const bool selectionShown = advisor && advisor->TeamSelection() &&
+                              (advisor->TeamSelection()->isVisible() || advisor->TeamSelection()->Searching());
+  const bool formationShown = advisor && advisor->CustomFormation() && advisor->CustomFormation()->isVisible();
   FButtonActions[cmTacticsAdvisor]->setChecked(true);
-  if (window->isVisible()) {
-    window->raise();
-    window->activateWindow();
+  if (window->isVisible() || selectionShown || formationShown) {
+    BringTacticsWindowsForward(*window);
     return;
   }
   auto squad = std::make_shared<TPlayerList>(GetWeatherCode(), IsTrainingOn(), IsAssumePassableForms());

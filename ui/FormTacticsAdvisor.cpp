@@ -10,6 +10,7 @@
 #include "ui/FormationDisplay.h"
 #include "ui/Icons.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -323,8 +324,9 @@ int TFormTacticsAdvisor::ApplyExclusions() {
 }
 
 void TFormTacticsAdvisor::UpdateBestRange(int enabledPlayers) {
-  // The edit follows the spin when the new maximum clamps it.
-  FEditBest->setRange(10, enabledPlayers);
+  // The edit follows the spin when the new maximum clamps it. With fewer than ten enabled players the
+  // minimum comes down to their count, or the spin box would raise its maximum to 10 and show 10.
+  FEditBest->setRange(std::min(10, enabledPlayers), enabledPlayers);
 }
 
 void TFormTacticsAdvisor::FormShow() {

@@ -22,6 +22,9 @@ TFormationDisplay::TFormationDisplay(QWidget* owner, const QRect& rect)
   }
   FBox = new QComboBox(this);
   FBox->setMaxVisibleItems(10);
+  // Styles that pop a non-editable box up as a menu (Fusion among them) ignore the row limit and run the
+  // 18 names off the pitch; the list popup keeps it.
+  FBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   FBox->hide();
   connect(FBox, &QComboBox::activated, this, &TFormationDisplay::BoxSelect);
   Redraw();

@@ -1,5 +1,7 @@
 #include "ui/MatchGrid.h"
 
+#include "data/GridFile.h"
+
 #include "core/Errors.h"
 #include "core/Intl.h"
 #include "core/Utils.h"
@@ -206,21 +208,19 @@ void TMatchGrid::DeleteRow(int row) {
 // ---- Grid file ----------------------------------------------------------------------------------------------------
 
 void TMatchGrid::SaveToFile(const std::filesystem::path& path) {
-  std::string out;
-  AppendInt64(out, LayoutChecksum());
-  AppendInt64(out, TextChecksum(FTeamID));
+  std::vector<std::vector<std::string>> rows;
   if (FHiddenRows > 0) {
     // Every row goes into the file; the view keeps its filter.
     const int visible = RowCount();
     BeginUpdate();
     SetRowCount(FFullRowCount);
-    AppendGridBody(out);
+    rows = AllRowTexts();
     SetRowCount(visible);
     EndUpdate();
   } else {
-    AppendGridBody(out);
+    rows = AllRowTexts();
   }
-  SaveFileAtomically(path, out);
+  SaveFileAtomically(path, FormatGridFile(rows, FieldTitles(), true, TextChecksum(FTeamID)));
 }
 
 void TMatchGrid::LoadFromFile(const std::string& teamID, const std::filesystem::path& path) {
@@ -228,12 +228,16 @@ void TMatchGrid::LoadFromFile(const std::string& teamID, const std::filesystem::
   if (!std::filesystem::exists(path, error)) return;
   Clear();
   const std::string data = ReadFileText(path);
-  size_t pos = 0;
-  int64_t value = 0;
-  if (!ReadInt64(data, pos, value) || value != LayoutChecksum()) return;
-  if (!ReadInt64(data, pos, value) || value != TextChecksum(teamID)) return;
+  // A file that does not fit, or belongs to another team, leaves the grid empty.
+  TGridFile file;
+  try {
+    file = ReadGridFile(data, FieldTitles(), true, false);
+  } catch (const EInOutError&) {
+    return;
+  }
+  if (file.TeamChecksum != TextChecksum(teamID)) return;
   FTeamID = teamID;
-  ReadGridBody(data, pos, false);
+  ApplyGridFile(file);
   ResetHiddenRows();
 }
 

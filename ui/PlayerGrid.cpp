@@ -189,6 +189,9 @@ void TPlayerGrid::AddPlayer(TPlayer& player) {
     // Negative values show as 0; an injury level of -1 means healthy and stays.
     if (c != paInjuryLevel && Cell(c, row).startsWith(QLatin1Char('-'))) SetCell(c, row, QStringLiteral("0"));
   }
+  // The rating columns follow the grid's weather and modes, as every other row's do: the record's own
+  // ratings are those of its modes, not the grid's.
+  RecalculateRatings(row, row);
   EndUpdate();
 }
 

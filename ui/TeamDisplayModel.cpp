@@ -48,20 +48,15 @@ std::vector<TSample> CollectSamples(const TPlayer& player, uint8_t role, const T
   const auto id = static_cast<int32_t>(player.PlayerID);
   for (int index = history.Count(); index >= 1; --index) {
     const THistoryPage& page = history.Page(index);
-    const TPlayer* then = page.FindPlayer(player.PlayerID);
-    if (!then) break;
+    if (!page.FindPlayer(player.PlayerID)) break;
     for (const TMatchPage* match : {&page.LeagueMatch, &page.OtherMatch}) {
       if (!match->HasMatch() || match->IndexOfPlayer(id) == 0) continue;
       const double stars = match->GetStars(id);
       const int flags = match->GetRoleFlags(id);
       if (stars <= 0 || flags == 0 || PrimaryRole(flags) != role) continue;
-      double rating = 0;
-      try {
-        rating = GetRatingAtPage(*then, role, index, match->WeatherID);
-      } catch (const std::exception&) {
-        continue;  // a record the ratings cannot read is no sample
-      }
-      samples.push_back({rating, stars});
+      // The rating in the role played that week (league match first), as the history store gives it: a
+      // failure counts as a rating of 0, not as a missing sample.
+      samples.push_back({page.GetPlayedRating(player.PlayerID, index, match->WeatherID), stars});
     }
   }
   return samples;

@@ -135,6 +135,16 @@ TEST(Team, RoleAccessOutsideTheSlotsIsARangeError) {
   EXPECT_THROW(team.GetRoleFlags(16), ERangeError);
   EXPECT_THROW(team.SetRoleFlags(16, rfWinger), ERangeError);
   EXPECT_THROW(team.PutSlot(16, MakePlayer(1, Keeper)), ERangeError);
+  // The next slot after fourteen field players is not the substitute keeper's.
+  team.PutSlot(15, MakePlayer(2, Keeper));
+  for (int i = 0; i < 14; ++i) team.PutSlot(TTeam::NextSlot, MakePlayer(11 + i, Defender));
+  EXPECT_EQ(team.Count(), 14);
+  EXPECT_THROW(team.PutSlot(TTeam::NextSlot, MakePlayer(99, Forward)), ERangeError);
+  EXPECT_EQ(team.Count(), 14);
+  EXPECT_EQ(team.SubstituteKeeper()->PlayerID, 2);
+  EXPECT_EQ(IdAt(team, 14), 24);
+  team.PutSlot(15, nullptr);
+  for (int i = 1; i <= 14; ++i) team.PutSlot(i, nullptr);
   EXPECT_EQ(team.GetSlot(-1), nullptr);
   EXPECT_EQ(team.GetSlot(16), nullptr);
   EXPECT_EQ(team.Count(), 0);

@@ -256,8 +256,7 @@ TEST(PreferencesFile, InvalidFileGivesTheMessageAndAllDefaults) {
   } cases[] = {
       {"non-number integer", FileWith("<Startup><SeasonLimit>two</SeasonLimit></Startup>")},
       {"number with trailing garbage", FileWith("<Private><IndexTypeM>1x</IndexTypeM></Private>")},
-      {"currency outside the table", FileWith("<Misc><CurrencyIndex>96</CurrencyIndex></Misc>")},
-      {"negative currency", FileWith("<Misc><CurrencyIndex>-1</CurrencyIndex></Misc>")},
+      {"non-number currency", FileWith("<Misc><CurrencyIndex>x</CurrencyIndex></Misc>")},
       {"not XML", "this is not XML"},
       {"unclosed element", "<?xml version=\"1.0\" ?><PitchbookPreferences><Startup>"},
       {"foreign root", "<?xml version=\"1.0\" ?><Settings><Startup/></Settings>"},
@@ -279,6 +278,31 @@ TEST(PreferencesFile, InvalidFileGivesTheMessageAndAllDefaults) {
     EXPECT_EQ(p.CurrencyIndex, 93);
     EXPECT_EQ(p.UserName, "kept");  // nothing of the broken file is taken over
     EXPECT_EQ(ReadWholeFile(home / "Preferences.xml"), c.Text);  // left alone until the next save
+  }
+}
+
+TEST(PreferencesFile, CurrencyOutsideTheTableFallsBackAloneAndKeepsTheRest) {
+  for (const char* index : {"96", "-1", "1000"}) {
+    SCOPED_TRACE(index);
+    TTempFolder home;
+    WriteWholeFile(home / "Preferences.xml",
+                   FileWith(std::string("<Connection><Kickvale><ConnectionSite>http://127.0.0.1:1/</ConnectionSite>"
+                                        "</Kickvale></Connection>"
+                                        "<Startup><SeasonLimit>5</SeasonLimit><UseAlternateHistoryPath>True"
+                                        "</UseAlternateHistoryPath><AlternateHistoryPath>/x/</AlternateHistoryPath>"
+                                        "</Startup><Misc><CurrencyIndex>") +
+                            index + "</CurrencyIndex></Misc><Private><UserName>me</UserName></Private>"));
+    TPreferences p;
+    p.ProgramFolder = home.Path();
+    p.SetCurrencyIndex(3);
+    auto result = p.Load();
+    EXPECT_TRUE(result) << result.Detail;
+    EXPECT_EQ(p.CurrencyIndex, 93);
+    EXPECT_EQ(p.SeasonLimit, 5);
+    EXPECT_TRUE(p.UseAlternateHistoryPath);
+    EXPECT_EQ(p.AlternateHistoryPath, "/x/");
+    EXPECT_EQ(p.ConnectionSite, "http://127.0.0.1:1/");
+    EXPECT_EQ(p.UserName, "me");
   }
 }
 

@@ -4,6 +4,10 @@
 #include "download/DlTeamList.h"
 #include "download/TeamList.h"
 
+#include <atomic>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 using namespace dltest;
 
@@ -113,6 +117,22 @@ TEST_F(DlTeamListTest, MyLeagueAddsTheLeaguesTeams) {
   EXPECT_EQ(work, (std::vector<std::string>{"100-TeamDetails.xml", "101-TeamDetails.xml", "102-TeamDetails.xml",
                                             "LeagueDetails.xml"}));
   EXPECT_EQ(Server.RequestCount("teamdetails"), 3);
+}
+
+TEST_F(DlTeamListTest, TheJobThreadRunsBelowNormalPriority) {
+  ResetWindow();
+  const int own = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+  std::atomic<int> jobNice{-100};
+  TDlCallbacks callbacks = Callbacks();
+  callbacks.DownloadEnabled = [&](bool) { jobNice = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())); };
+  {
+    TDlTeamList job(*Http, History, Settings(true), callbacks, List, "100", false);
+    job.Start();
+    job.WaitFor();
+    EXPECT_TRUE(job.Completed()) << ReportText();
+  }
+  EXPECT_GT(jobNice.load(), own);
+  EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())), own);  // the starting thread keeps its own
 }
 
 TEST_F(DlTeamListTest, AFailedLoginEndsWithoutSuccess) {

@@ -171,6 +171,10 @@ TEST_F(KVIndyHTTPTest, RecommendedServerComesFromTheServerList) {
       {"http://" + Server.Host(), Server.Host()},
       {Server.Host(), Server.Host()},                          // no scheme: used as it is
       {"  http://" + Server.Host() + "\r\n", Server.Host()},  // blanks around the text
+      {"http://" + Server.Host() + "/", Server.Host()},       // the host's root
+      {"http://" + Server.Host() + "//", ""},                 // any other path: refused
+      {"http://" + Server.Host() + "/x", ""},
+      {"/", ""},
       {"http://evil.example/x?y=", ""},                       // not a plain host: refused
       {"http://user@" + Server.Host(), ""},
       {"", ""},
@@ -194,6 +198,45 @@ TEST_F(KVIndyHTTPTest, EveryLoginAsksTheServerListAgainWhenChoosingTheBestServer
   EXPECT_EQ(Server.RequestCount("servers"), 1);
   ASSERT_TRUE(Http->Login("Manager", "s3cret"));
   EXPECT_EQ(Server.RequestCount("servers"), 2);
+}
+
+TEST_F(KVIndyHTTPTest, LoginOpensANewConnectionAfterTheServerList) {
+  ASSERT_TRUE(Http->Login("Manager", "s3cret"));
+  std::ostringstream players;
+  Http->RequestToStream("%s", {"players"}, players);
+  EXPECT_EQ(Http->LastNewConnections(), 0);  // kept alive
+  for (bool best : {false, true}) {
+    SCOPED_TRACE(best ? "choose best server" : "fixed server");
+    Prefs.ChooseBestServer = best;
+    Server.SetRecommendedURL("http://" + Server.Host() + "/");
+    ASSERT_TRUE(Http->Login("Manager", "s3cret"));
+    EXPECT_EQ(Http->LastNewConnections(), 1);
+    Http->RequestToStream("%s", {"players"}, players);
+    EXPECT_EQ(Http->LastNewConnections(), 0);
+  }
+}
+
+TEST_F(KVIndyHTTPTest, AProxyPortThatIsNoPortFailsNamingIt) {
+  Prefs.EnableProxy = true;
+  Prefs.ProxyServer = "127.0.0.1";
+  for (const char* port : {"80a", "99999", "0"}) {
+    SCOPED_TRACE(port);
+    Prefs.ProxyPort = port;
+    const std::string message = "The proxy port \"" + std::string(port) + "\" is not a number from 1 to 65535.";
+    const int before = Server.TotalRequests();
+    EXPECT_FALSE(RunConnect("Manager", "s3cret").Connected);
+    ASSERT_EQ(Report.size(), 3u);
+    EXPECT_EQ(Report[1].Text, "Connection error");
+    EXPECT_EQ(Report[2].Text, message);
+    std::ostringstream out;
+    try {
+      Http->RequestToStream("%s", {"players"}, out);
+      ADD_FAILURE() << "request made";
+    } catch (const EHTTPError& e) {
+      EXPECT_EQ(std::string(e.what()), message);
+    }
+    EXPECT_EQ(Server.TotalRequests(), before);
+  }
 }
 
 TEST_F(KVIndyHTTPTest, WithoutBestServerNoServerListIsAsked) {
@@ -225,11 +268,12 @@ TEST(ProxySettingsTest, FollowThePreferences) {
     TProxySettings Expected;
   } cases[] = {
       {false, "proxy.lan", "8080", true, {}},
-      {true, "proxy.lan", "8080", false, {"proxy.lan", 8080, "", ""}},
-      {true, "proxy.lan", "80a", false, {"proxy.lan", 0, "", ""}},
-      {true, "proxy.lan", "", false, {"proxy.lan", 0, "", ""}},
-      {true, "proxy.lan", "99999", false, {"proxy.lan", 0, "", ""}},
-      {true, "proxy.lan", "3128", true, {"proxy.lan", 3128, "user", "pass"}},
+      {true, "proxy.lan", "8080", false, {"proxy.lan", 8080, "", "", ""}},
+      {true, "proxy.lan", "80a", false, {"proxy.lan", 0, "80a", "", ""}},
+      {true, "proxy.lan", "", false, {"proxy.lan", 0, "", "", ""}},
+      {true, "proxy.lan", "99999", false, {"proxy.lan", 0, "99999", "", ""}},
+      {true, "proxy.lan", "3128", true, {"proxy.lan", 3128, "", "user", "pass"}},
+      {false, "proxy.lan", "80a", false, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.Server) + ":" + c.Port);
@@ -265,7 +309,7 @@ TEST_F(KVIndyHTTPTest, RequestsGoThroughTheProxyWithBasicAuthentication) {
   Prefs.EnableProxy = true;
   Prefs.ProxyPort = "80a";
   EXPECT_FALSE(Http->IsSessionAlive());
-  EXPECT_EQ(Http->LastProxySettings().Port, 0);
+  EXPECT_EQ(Http->LastProxySettings().InvalidPort, "80a");
 }
 
 TEST_F(KVIndyHTTPTest, AStalledAnswerEndsWithTheTimeOutMessage) {

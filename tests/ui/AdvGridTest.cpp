@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/Utils.h"
+#include "data/GridFile.h"
 #include "ui/AdvGrid.h"
 
 #include <QApplication>
@@ -226,6 +227,20 @@ TEST(AdvGrid, GridFileRoundTrip) {
   put(std::string("Name\r\nJürgen Sæther\r\nb\r\n").size());
   EXPECT_EQ(data.substr(0, expected.size()), expected);
   EXPECT_EQ(data.substr(expected.size(), 6), "Name\r\n");
+}
+
+TEST(AdvGrid, AGridFileShowsTheProgramsColumnTitlesNotTheStoredOnes) {
+  TTempFolder folder;
+  const auto path = folder / "Grid.mgf";
+  // Written under another language: the stored header row holds that language's titles.
+  WriteWholeFile(path, FormatGridFile({{"Nom", "Nombre", "Identité", "Valeur"}, {"a", "1", "11", "2.5"}},
+                                      {"Name", "Num", "ID", "Val"}, false));
+  TAdvGrid grid(TestFields);
+  grid.LoadFromFile(path);
+  ASSERT_EQ(grid.RowCount(), 2);
+  EXPECT_EQ(grid.Cell(0, 1), "a");
+  EXPECT_EQ(grid.Cell(0, 0), "Name");
+  EXPECT_EQ(grid.Cell(3, 0), "Val");
 }
 
 TEST(AdvGrid, ABadGridFileGivesAnEmptyGrid) {

@@ -2,6 +2,7 @@
 // formation display's places, Cancel, and G&O running the search with the fixed players.
 #include "FormTacticsAdvisorTestSupport.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -93,6 +94,23 @@ TEST_F(TLineupWindowsTest, CountsCheckTheTemplateOfTheirCodeAndStopAtTen) {
   Custom->StepCount(rcCentralDefenders, +2);
   EXPECT_EQ(Counts(*Custom), (std::vector<int>{5, 2, 3, 0, 0}));
   EXPECT_EQ(Custom->CheckedTemplate(), TFormCustomFormation::OtherTemplate);
+}
+
+TEST_F(TLineupWindowsTest, ThePlaceDropDownShowsTenRowsOfEighteenNames) {
+  TFormationDisplay& display = Custom->Display();
+  QStringList names;
+  for (int i = 1; i <= 18; ++i) names << QStringLiteral("Player %1").arg(i);
+  display.SetNames(names, {"Kurt"});
+  Custom->show();
+  display.PlaceMouseDown(3, Qt::LeftButton);
+  ASSERT_EQ(display.Box().count(), 18);
+  display.Box().showPopup();
+  QAbstractItemView* view = display.Box().view();
+  const int row = view->sizeHintForRow(0);
+  ASSERT_GT(row, 0);
+  EXPECT_LE(view->window()->height(), 11 * row) << "rows visible: " << view->window()->height() / row;
+  EXPECT_GE(view->window()->height(), 9 * row);
+  display.Box().hidePopup();
 }
 
 TEST_F(TLineupWindowsTest, PlacesTakeNamesFromTheDropDownAndAPlayerStandsOnOnePlaceOnly) {

@@ -7,6 +7,7 @@
 #include "ui/FormInjuryAnalyzer.h"
 #include "ui/Icons.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSpinBox>
 
@@ -49,6 +50,19 @@ TEST_F(TFormInjuryAnalyzerTest, RowsFollowTheWeeksOfInjury) {
   EXPECT_EQ(Form->RowMinimum(rrTraining).text(), "2026-05-30\n0 day(s)");
   EXPECT_EQ(Form->RowMaximum(rrPlaying).text(), "2026-06-10\n11 day(s)");
   EXPECT_EQ(Form->RowMaximum(rrHealthy).text(), "2026-06-16\n17 day(s)");
+}
+
+TEST_F(TFormInjuryAnalyzerTest, AClearedWeeksFieldIsTheBlankValueAndTheWindowOpensAtItsFullSize) {
+  const QSize first = Form->size();
+  Form->SpinInjuryWeeks().setValue(2);
+  Form->show();
+  QApplication::processEvents();
+  EXPECT_GE(first.height(), Form->sizeHint().height());  // room for every row from the start
+  EXPECT_GE(first.width(), Form->sizeHint().width());
+  EXPECT_GT(first.height(), 150);
+  Form->SpinInjuryWeeks().clear();
+  EXPECT_EQ(Form->SpinInjuryWeeks().value(), -1);
+  for (int row = 0; row < rrCount; ++row) EXPECT_TRUE(Form->RowHeader(row).isHidden());
 }
 
 TEST_F(TFormInjuryAnalyzerTest, ExportFillsTheSpinsWithinTheirRanges) {

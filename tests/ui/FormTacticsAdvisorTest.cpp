@@ -56,7 +56,7 @@ TEST_F(TLineupWindowsTest, PreselectionChecksAllUpTo18EnabledPlayersAndTheBest18
     int BestEdit;
     int Checked;
   };
-  for (const TCase& c : {TCase{18, 18, 18}, TCase{19, 18, 18}, TCase{12, 12, 12}}) {
+  for (const TCase& c : {TCase{18, 18, 18}, TCase{19, 18, 18}, TCase{12, 12, 12}, TCase{7, 7, 7}}) {
     SCOPED_TRACE(c.Players);
     Window->MainPlayerGrid().Clear();
     Advisor->close();
@@ -66,7 +66,7 @@ TEST_F(TLineupWindowsTest, PreselectionChecksAllUpTo18EnabledPlayersAndTheBest18
     AddSquad(levels);
     OpenAdvisor();
     EXPECT_EQ(Advisor->EditBest().value(), c.BestEdit);
-    EXPECT_EQ(Advisor->EditBest().minimum(), 10);
+    EXPECT_EQ(Advisor->EditBest().minimum(), std::min(10, c.Players));  // fewer than ten: their count
     EXPECT_EQ(Advisor->EditBest().maximum(), c.Players);
     EXPECT_EQ(Advisor->CheckedCount(false), c.Checked);
     // With 19 the weakest is the one left out.

@@ -182,6 +182,25 @@ TEST(PlayerGrid, ChoosingTheWeatherAlreadyAppliedRecomputesNothing) {
   EXPECT_EQ(grid.Cell(paForwardRating, 1), "99");
 }
 
+TEST(PlayerGrid, AddedAndMovedRowsAreRatedUnderTheGridsModes) {
+  auto p = MakePlayer("A", 1);
+  p->Specialty = spTechnical;
+  p->PlayerForm = 2;
+  TPlayerGrid grid, other;
+  for (TPlayerGrid* g : {&grid, &other}) {
+    g->SetWeather(wSunny);
+    g->SetAssumePassableForms(true);
+  }
+  grid.AddPlayer(*p);
+  const double expected = Rating(*p, paForwardRating, wSunny, false, true);
+  EXPECT_DOUBLE_EQ(grid.GetCellFloat(paForwardRating, 1), expected);
+  EXPECT_NE(expected, Rating(*p, paForwardRating, wDisabled, false, false));
+  grid.CopyAllTo(other);
+  EXPECT_DOUBLE_EQ(other.GetCellFloat(paForwardRating, 1), expected);
+  grid.RecalculateAllRatings();
+  EXPECT_DOUBLE_EQ(grid.GetCellFloat(paForwardRating, 1), expected);
+}
+
 TEST(PlayerGrid, SpecialtyAndWeatherEffectsColourTheSkills) {
   TPlayerGrid grid;
   auto p = MakePlayer("A", 1, 5);
@@ -516,9 +535,11 @@ TEST(PlayerGrid, GermanTitlesAndAGridFileOfTheEnglishTitles) {
     EXPECT_EQ(german.ColumnTitle(paStamina), "Kon");
     EXPECT_EQ(german.ColumnHint(paTSI), "Gesamtstärke-Index");
     EXPECT_EQ(german.Cell(paBestRating, 0), "Max");
-    // The layout checksum is made of the shown titles: the English file does not fit.
-    german.LoadFromFile(folder / "English.mgf");
-    EXPECT_TRUE(german.IsEmpty());
+    // A file written under another language loads, with this language's titles.
+    TPlayerGrid fromEnglish;
+    fromEnglish.LoadFromFile(folder / "English.mgf");
+    EXPECT_EQ(fromEnglish.Cell(0, 1), "A");
+    EXPECT_EQ(fromEnglish.Cell(paStamina, 0), "Kon");
     auto p = MakePlayer("A", 1, 5);
     p->Specialty = spTechnical;
     german.AddPlayer(*p);
@@ -532,4 +553,7 @@ TEST(PlayerGrid, GermanTitlesAndAGridFileOfTheEnglishTitles) {
   german.reset();
   TPlayerGrid english;
   EXPECT_EQ(english.ColumnTitle(paStamina), "Stm");
+  english.LoadFromFile(folder / "German.mgf");
+  EXPECT_EQ(english.Cell(0, 1), "A");
+  EXPECT_EQ(english.Cell(paStamina, 0), "Stm");
 }

@@ -144,6 +144,17 @@ TEST(TeamDisplayModel, PredictedStarsRestOnThePlayersPastMatchesInTheSlotsRole) 
     EXPECT_EQ(PredictionColour(predicted.Samples), c.Colour);
   }
   EXPECT_EQ(PredictStars(*team, 2, empty), TPredictedStars()) << "an empty slot";
+
+  // A played rating that cannot be computed (a weather the tables do not know) is a sample rated 0.
+  THistory history;
+  for (int round = 1; round <= 3; ++round) {
+    auto page = Page(round, 77, 3, 3);
+    if (round == 2) page->LeagueMatch.WeatherID = 17;
+    history.InsertAt(history.Count() + 1, std::move(page));
+  }
+  const TPredictedStars failed = PredictStars(*team, 1, history);
+  EXPECT_EQ(failed.Samples, 3);
+  EXPECT_DOUBLE_EQ(failed.Stars, 4.5);  // 9 stars over two ratings' worth of points
 }
 
 TEST(TeamDisplayModel, PenaltyTakersAreRankedFromTheBestSetPiecesRating) {
