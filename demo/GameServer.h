@@ -110,6 +110,16 @@ public:
   // When true (the default), file requests without a valid session cookie get a short error answer.
   void SetRequireSession(bool require);
   void SetSource(std::shared_ptr<IGameWorldSource> source);
+  // The program's update check asks LatestVersionURL(): the answer names this version and the server's
+  // download page (LatestVersionPath, DownloadPagePath). Empty (the default): the check gets 404.
+  // SetLatestAnswer serves a text as it stands instead (malformed answers for tests).
+  static constexpr const char* LatestVersionKey = "latest-version";
+  static constexpr const char* LatestVersionPath = "/pitchbook/latest";
+  static constexpr const char* DownloadPageKey = "download-page";
+  static constexpr const char* DownloadPagePath = "/pitchbook/download";
+  void SetLatestVersion(const std::string& version);
+  void SetLatestAnswer(const std::string& text);
+  std::string LatestVersionURL() const;
   // Ends every session (as the game does at the end of the day): the next session test fails.
   void ExpireSessions();
 
@@ -137,6 +147,8 @@ private:
   TReply Login(const TGameRequest& request);
   TReply SessionTest(bool validSession);
   TReply ServerList();
+  TReply LatestVersion();
+  TReply DownloadPage();
   bool ValidSession(const std::string& cookieHeader) const;
   TGameFaultSpec TakeFault(const std::string& key);
   void SendReply(TReply reply, const TGameFaultSpec& fault, httplib::Response& response);
@@ -153,6 +165,8 @@ private:
   std::string FApplicationID = DefaultApplicationID;
   std::string FApplicationKey = DefaultApplicationKey;
   std::string FRecommendedURL;
+  std::string FLatestVersion;
+  std::string FLatestAnswer;
   bool FRequireSession = true;
   std::set<std::string> FSessions;
   uint64_t FSessionSerial = 0;
