@@ -52,13 +52,15 @@ TFormAbout::TFormAbout(const std::filesystem::path& programFolder, QWidget* pare
   FLibraries->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   FLibraries->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   FLibraries->horizontalHeader()->setStretchLastSection(true);
-  FLibraries->resizeRowsToContents();
-  // Tall enough for every row, so that the table never scrolls.
+  // One line per library, and exactly as tall as its rows, so that the table never scrolls.
+  FLibraries->setWordWrap(false);
+  FLibraries->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   int height = FLibraries->horizontalHeader()->sizeHint().height() + 2 * FLibraries->frameWidth();
   for (int row = 0; row < FLibraries->rowCount(); ++row) height += FLibraries->rowHeight(row);
-  FLibraries->setMinimumHeight(height);
+  FLibraries->setFixedHeight(height);
   FLibraries->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  layout->addWidget(FLibraries, 1);
+  FLibraries->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  layout->addWidget(FLibraries);
 
   layout->addSpacing(6);
   layout->addWidget(new QLabel(T(N_("Program folder:")), this));

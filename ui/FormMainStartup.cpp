@@ -37,10 +37,10 @@ void OfferUpdate(TFormMain& main, const TUpdateAnswer& answer) {
   QLabel& pane = main.StartupPane();
   const QString page = Q(answer.DownloadPage);
   pane.setTextFormat(Qt::RichText);
-  pane.setText(Q(FormatText(_("Version %s is available"), answer.Version.c_str())).toHtmlEscaped() +
-               " &mdash; <a href=\"" + page.toHtmlEscaped() + "\">" +
-               QString::fromUtf8(_("Open the download page")).toHtmlEscaped() + "</a>");
-  pane.setToolTip(page);
+  // The pane is narrow: the whole offer is the link, its tool tip says where it leads.
+  pane.setText("<a href=\"" + page.toHtmlEscaped() + "\">" +
+               Q(FormatText(_("Version %s is available"), answer.Version.c_str())).toHtmlEscaped() + "</a>");
+  pane.setToolTip(QString::fromUtf8(_("Open the download page")) + "\n" + page);
   pane.setOpenExternalLinks(false);
   pane.setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   // Only the page of this answer is ever opened, whatever the link text says.

@@ -36,7 +36,7 @@ TFormWhatsNew::TFormWhatsNew(std::vector<std::filesystem::path> candidates, std:
   buttons->button(QDialogButtonBox::Close)->setText(T(N_("Close")));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(640, 420);
+  resize(720, 440);
   Reload();
 }
 
