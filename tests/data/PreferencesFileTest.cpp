@@ -151,7 +151,7 @@ TEST(PreferencesFile, IsWrittenInTheDocumentedLayout) {
   p.ProgramFolder = home.Path();
   ASSERT_TRUE(p.Save());
   auto paths = ElementPaths(home / "Preferences.xml");
-  ASSERT_EQ(paths.size(), 65u + 42u);
+  ASSERT_EQ(paths.size(), 65u + 43u);
   EXPECT_EQ(paths[0], "Grids");
   EXPECT_EQ(paths[3], "Grids/Columns/Players/PlayerName");
   EXPECT_EQ(paths[40], "Grids/Columns/Players/Maximum");
