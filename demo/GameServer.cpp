@@ -234,7 +234,7 @@ TGameFaultSpec TGameServer::TakeFault(const std::string& key) {
   return fault;
 }
 
-bool TGameServer::ValidSession(const std::string& cookieHeader) const {
+bool TGameServer::ValidSession(const std::string& cookieHeader, std::string* user) const {
   // Cookie: a=b; ASP.NET_SessionId=token; c=d
   const std::string prefix = std::string(SessionCookieName) + "=";
   size_t pos = 0;
@@ -243,7 +243,13 @@ bool TGameServer::ValidSession(const std::string& cookieHeader) const {
     if (end == std::string::npos) end = cookieHeader.size();
     std::string part = cookieHeader.substr(pos, end - pos);
     part.erase(0, part.find_first_not_of(' '));
-    if (part.compare(0, prefix.size(), prefix) == 0 && FSessions.count(part.substr(prefix.size()))) return true;
+    if (part.compare(0, prefix.size(), prefix) == 0) {
+      auto session = FSessions.find(part.substr(prefix.size()));
+      if (session != FSessions.end()) {
+        if (user) *user = session->second;
+        return true;
+      }
+    }
     pos = end + 1;
   }
   return false;
@@ -282,7 +288,7 @@ void TGameServer::Handle(const httplib::Request& req, httplib::Response& res) {
     FLog.push_back(req.target);
     FLastHeaders.clear();
     for (const auto& [name, value] : req.headers) FLastHeaders[Lower(name)] = value;
-    validSession = ValidSession(req.get_header_value("Cookie"));
+    validSession = ValidSession(req.get_header_value("Cookie"), &request.User);
     if (!validSession && FRequireSession && key != UnknownKey && key != SessionTestKey && key != "login" &&
         key != "servers" && key != LatestVersionKey && key != DownloadPageKey)
       ++FCounts[UnauthorizedKey];
@@ -333,7 +339,7 @@ TGameServer::TReply TGameServer::Login(const TGameRequest& request) {
   static std::random_device random;
   std::ostringstream token;
   token << std::hex << ++FSessionSerial << 'x' << random() << random();
-  FSessions.insert(token.str());
+  FSessions.emplace(token.str(), account->first);
   return TReply{200,
                 XmlAnswer("login", "  <LoginName>" + XmlEscape(account->first) +
                                        "</LoginName>\r\n  <LoginResult>0</LoginResult>\r\n"),

@@ -28,6 +28,8 @@ struct Response;
 struct TGameRequest {
   std::string File;
   std::vector<std::pair<std::string, std::string>> Params;
+  // The login name of the request's session (lower case); empty without a valid session.
+  std::string User = {};
 
   // Value of a parameter (compared without regard to case, as the game does); empty when absent.
   std::string Param(const std::string& name) const;
@@ -149,7 +151,8 @@ private:
   TReply ServerList();
   TReply LatestVersion();
   TReply DownloadPage();
-  bool ValidSession(const std::string& cookieHeader) const;
+  // True for a cookie of a live session; user gets its login name.
+  bool ValidSession(const std::string& cookieHeader, std::string* user = nullptr) const;
   TGameFaultSpec TakeFault(const std::string& key);
   void SendReply(TReply reply, const TGameFaultSpec& fault, httplib::Response& response);
   // Waits for the stall to end; false when the server stops meanwhile.
@@ -168,7 +171,7 @@ private:
   std::string FLatestVersion;
   std::string FLatestAnswer;
   bool FRequireSession = true;
-  std::set<std::string> FSessions;
+  std::map<std::string, std::string> FSessions;  // session token -> lower-case login name
   uint64_t FSessionSerial = 0;
   std::map<std::string, int> FCounts;
   int FTotal = 0;

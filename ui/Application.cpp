@@ -10,7 +10,9 @@
 #include "ui/FormHistory.h"
 #include "ui/FormHistoryGraphs.h"
 #include "ui/FormInjuryAnalyzer.h"
+#include "ui/FormMatchViewer.h"
 #include "ui/FormKeeperAnalyzer.h"
+#include "ui/FormRatingAnalyzer.h"
 #include "ui/FormMain.h"
 #include "ui/FormTacticsAdvisor.h"
 #include "ui/FormTeamSelection.h"
@@ -56,7 +58,9 @@ int RunPitchbook(int argc, char** argv) {
   TFormHistoryGraphs formHistoryGraphs(History(), &window);
   ConnectHistoryWindows(window, formHistory, formHistoryGraphs);
   TFormKeeperAnalyzer formKeeperAnalyzer(window);
+  TFormRatingAnalyzer formRatingAnalyzer(window, [&formHistory] { return formHistory.CurrentPage(); });
   TFormInjuryAnalyzer formInjuryAnalyzer(window);
+  TFormMatchViewer formMatchViewer(&window, window.HTTP(), window.ProgramFolder());
   window.show();
   if (parser.isSet(quitOption)) QTimer::singleShot(parser.value(quitOption).toInt(), &window, &QWidget::close);
   const int result = app.exec();

@@ -2,6 +2,7 @@
 // prints the record's fields by their names. Each kind is one row of the table below.
 #include "app/cli/CliCommand.h"
 
+#include "core/Errors.h"
 #include "core/MatchPage.h"
 #include "core/PlayerList.h"
 #include "core/TeamMatchFile.h"
@@ -13,10 +14,13 @@
 #include "data/XMLTeam.h"
 #include "data/XMLTraining.h"
 #include "data/XMLWorld.h"
+#include "download/MatchPages.h"
 
 #include <nlohmann/json.hpp>
 
 #include <exception>
+#include <fstream>
+#include <iterator>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -32,6 +36,8 @@ struct TReadRequest {
   // The rows of the league table and of the world file are chosen by the page's team, as on a page.
   std::string TeamID;
   std::string LeagueID;
+  // The tab a live answer is applied to.
+  std::string MatchID;
   bool Json = false;
 };
 
@@ -166,6 +172,23 @@ TFields ReadWorld(const TReadRequest& request) {
           {"CountryID", r.CountryID}};
 }
 
+// A saved live answer applied to a fresh tab of the match, as the viewer's first refresh would.
+TFields ReadLive(const TReadRequest& request) {
+  if (request.MatchID.empty()) throw EConvertError("--match is required for a live answer");
+  std::ifstream in(request.File, std::ios::binary);
+  if (!in) throw EInOutError("Cannot open file \"" + request.File + "\"");
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  TMatchPages pages;
+  TMatch* tab = pages.AddMatch(request.MatchID);
+  pages.ApplyLiveAnswer(bytes);
+  TFields pieces = TFields::array();
+  for (const TDisplayElement& e : tab->Commentary)
+    pieces.push_back({{"text", e.Text}, {"colour", LiveColourName(e.Colour)}, {"bold", e.Bold}});
+  return {{"caption", tab->Caption},       {"score", tab->ScoreText},     {"minute", tab->MinuteText},
+          {"attendance", tab->AttendanceText}, {"weather", tab->WeatherText}, {"ended", tab->Ended},
+          {"pieces", pieces}};
+}
+
 struct TReadKind {
   const char* Name;
   TFields (*Read)(const TReadRequest& request);
@@ -265,7 +288,7 @@ TFields ReadMatches(const TReadRequest& request) {
 const TReadKind ReadKinds[] = {
     {"team", ReadTeam},       {"league", ReadLeague}, {"training", ReadTraining}, {"arena", ReadArena},
     {"economy", ReadEconomy}, {"club", ReadClub},     {"region", ReadRegion},     {"world", ReadWorld},
-    {"players", ReadPlayers}, {"match", ReadMatches},
+    {"players", ReadPlayers}, {"match", ReadMatches}, {"live", ReadLive},
 };
 
 void PrintFields(const TFields& fields, bool json) {
@@ -308,6 +331,7 @@ const TCliCommand ReadCommand([](CLI::App& app, TCliContext& context) {
   command->add_option("file", request->File, "The file to read")->required();
   command->add_option("--team-id", request->TeamID, "TeamID that selects the row of a league table");
   command->add_option("--league-id", request->LeagueID, "LeagueID that selects the league of a world file");
+  command->add_option("--match", request->MatchID, "MatchID of the tab a live answer is applied to");
   command->add_flag("--json", request->Json, "Print the fields as a JSON object");
   command->callback([request, &context] { context.ExitCode = RunRead(*request); });
 });

@@ -2,11 +2,14 @@
 // pitchbook-cli serve --demo [--seed S] [--seasons N] [--round R]: the same on the sample world, positioned
 // right after the archive that `pitchbook-cli demo` writes with the same options; SIGUSR1 moves it on by one
 // round. The first line of the output is the server's address, so that a script can read it and point the
-// program at it.
+// program at it; with --demo one line per live match follows ("Live match ID: Home - Away, kick-off ..."),
+// played at --live-speed match minutes per real second.
 #include "app/cli/CliCommand.h"
 
+#include "core/DateTime.h"
 #include "core/Version.h"
 #include "demo/GameServer.h"
+#include "demo/LiveMatches.h"
 #include "demo/WorldSource.h"
 
 #include <csignal>
@@ -24,6 +27,7 @@ struct TServeOptions {
   std::string RecommendedURL;
   std::string LatestVersion;
   bool Demo = false;
+  double LiveSpeed = 1.0 / 60;  // match minutes per real second (real time by default)
   TSampleWorldOptions World;
 };
 
@@ -48,9 +52,21 @@ int RunServe(const TServeOptions& options) {
 
   std::shared_ptr<TSampleWorldSource> world;
   std::shared_ptr<IGameWorldSource> source;
+  std::shared_ptr<TLiveMatchesSource> live;
   if (options.Demo) {
     world = std::make_shared<TSampleWorldSource>(options.World);
-    source = world;
+    // The live matches run on a clock of their own: it starts now and goes LiveSpeed match minutes a second.
+    const TClock::time_point start = TClock::Now();
+    std::vector<TLiveScriptMatch> matches;
+    world->Use([&](const TSampleWorld& w) { matches = MakeLiveMatches(w, start); });
+    live = std::make_shared<TLiveMatchesSource>(world, std::move(matches));
+    const double speed = options.LiveSpeed;
+    live->SetClock([start, speed] {
+      const auto real = std::chrono::duration<double>(TClock::Now() - start).count();
+      return start + std::chrono::duration_cast<TClock::time_point::duration>(
+                         std::chrono::duration<double>(real * speed * 60));
+    });
+    source = live;
   } else {
     source = std::make_shared<TFolderWorldSource>(options.Folder);
   }
@@ -84,6 +100,10 @@ int RunServe(const TServeOptions& options) {
   else
     std::cerr << "Serving " << options.Folder << " (login name \"" << options.LoginName
               << "\"); interrupt to stop." << std::endl;
+  if (live)
+    for (const TLiveScriptMatch& m : live->Matches())
+      std::cout << "Live match " << m.MatchID << ": " << m.HomeName << " - " << m.AwayName << ", kick-off "
+                << FormatDateTime(m.Kickoff) << std::endl;
   int received = 0;
   while (sigwait(&signals, &received) == 0 && received == SIGUSR1) {
     if (!world) continue;
@@ -104,6 +124,8 @@ const TCliCommand ServeCommand([](CLI::App& app, TCliContext& context) {
       ->check(CLI::Range(1, 40));
   cmd->add_option("--round", options->World.LastRound, "Round of the last season the world stands at (1..16)")
       ->check(CLI::Range(1, 16));
+  cmd->add_option("--live-speed", options->LiveSpeed, "Match minutes per real second of the live matches (--demo)")
+      ->check(CLI::PositiveNumber);
   cmd->add_option("--port", options->Port, "Port to listen on (0: any free port)")->check(CLI::Range(0, 65535));
   cmd->add_option("--login", options->LoginName, "Login name the server accepts (default \"demo\")");
   cmd->add_option("--code", options->SecurityCode, "Security code the server accepts (default \"demo\")");
