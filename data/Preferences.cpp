@@ -144,6 +144,7 @@ void TPreferences::SetDefaults() {
   EnableProxy = false;
   EnableProxyAuthentication = false;
   CheckUpdates = true;
+  UpdateCheckURL.clear();
   LimitHistoryDataLoading = true;
   SeasonLimit = 2;
   UseAlternateHistoryPath = false;
@@ -278,6 +279,7 @@ void TPreferences::ReadDocument(const pugi::xml_node& root) {
   ProxyPassword = Scramble(FileTextToBytes(ReadText(proxy, "ProxyPassword")));
   ReadBool(proxy, "EnableProxyAuthentication", EnableProxyAuthentication);
   ReadBool(connection.child("Misc"), "CheckUpdates", CheckUpdates);
+  UpdateCheckURL = ReadText(connection.child("Misc"), "UpdateCheckURL");
 
   auto startup = root.child("Startup");
   ReadBool(startup, "LimitHistoryDataLoading", LimitHistoryDataLoading);
@@ -338,7 +340,9 @@ std::string TPreferences::WriteDocument() const {
   AddText(proxy, "ProxyUserName", ProxyUserName);
   AddText(proxy, "ProxyPassword", BytesToFileText(Scramble(GetProxyPassword())));
   AddBool(proxy, "EnableProxyAuthentication", EnableProxyAuthentication);
-  AddBool(connection.append_child("Misc"), "CheckUpdates", CheckUpdates);
+  auto misc = connection.append_child("Misc");
+  AddBool(misc, "CheckUpdates", CheckUpdates);
+  AddText(misc, "UpdateCheckURL", UpdateCheckURL);
 
   auto startup = root.append_child("Startup");
   AddBool(startup, "LimitHistoryDataLoading", LimitHistoryDataLoading);

@@ -86,6 +86,8 @@ public:
   bool EnableProxyAuthentication{};
 
   bool CheckUpdates{};
+  // Where the update check asks for the newest version; empty (the default): the check is off.
+  std::string UpdateCheckURL;
 
   bool LimitHistoryDataLoading{};
   int SeasonLimit{};

@@ -1,4 +1,5 @@
 #include "demo/GameServer.h"
+#include "demo/GameServerReply.h"
 
 #include <httplib.h>
 
@@ -101,12 +102,6 @@ std::optional<std::string> TFolderWorldSource::Answer(const TGameRequest& reques
 
 // ---- TGameServer ------------------------------------------------------------------------------------
 
-struct TGameServer::TReply {
-  int Status = 200;
-  std::string Body;
-  std::string ContentType = "text/xml";
-  std::vector<std::pair<std::string, std::string>> Headers;
-};
 
 TGameServer::TGameServer(std::shared_ptr<IGameWorldSource> source) : FSource(std::move(source)) {}
 
@@ -279,6 +274,10 @@ void TGameServer::Handle(const httplib::Request& req, httplib::Response& res) {
     key = file;
   else if (path == "/community/teamdetails.asp")
     key = SessionTestKey;
+  else if (path == LatestVersionPath)
+    key = LatestVersionKey;
+  else if (path == DownloadPagePath)
+    key = DownloadPageKey;
 
   bool validSession;
   {
@@ -291,7 +290,7 @@ void TGameServer::Handle(const httplib::Request& req, httplib::Response& res) {
     for (const auto& [name, value] : req.headers) FLastHeaders[Lower(name)] = value;
     validSession = ValidSession(req.get_header_value("Cookie"), &request.User);
     if (!validSession && FRequireSession && key != UnknownKey && key != SessionTestKey && key != "login" &&
-        key != "servers")
+        key != "servers" && key != LatestVersionKey && key != DownloadPageKey)
       ++FCounts[UnauthorizedKey];
   }
   TReply reply;
@@ -308,6 +307,8 @@ TGameServer::TReply TGameServer::Dispatch(const std::string& key, const TGameReq
   if (key == SessionTestKey) return SessionTest(validSession);
   if (key == "login") return Login(request);
   if (key == "servers") return ServerList();
+  if (key == LatestVersionKey) return LatestVersion();
+  if (key == DownloadPageKey) return DownloadPage();
   {
     std::lock_guard lock(FMutex);
     if (FRequireSession && !validSession) return TReply{200, NotLoggedIn(), "text/xml", {}};

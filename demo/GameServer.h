@@ -112,6 +112,16 @@ public:
   // When true (the default), file requests without a valid session cookie get a short error answer.
   void SetRequireSession(bool require);
   void SetSource(std::shared_ptr<IGameWorldSource> source);
+  // The program's update check asks LatestVersionURL(): the answer names this version and the server's
+  // download page (LatestVersionPath, DownloadPagePath). Empty (the default): the check gets 404.
+  // SetLatestAnswer serves a text as it stands instead (malformed answers for tests).
+  static constexpr const char* LatestVersionKey = "latest-version";
+  static constexpr const char* LatestVersionPath = "/pitchbook/latest";
+  static constexpr const char* DownloadPageKey = "download-page";
+  static constexpr const char* DownloadPagePath = "/pitchbook/download";
+  void SetLatestVersion(const std::string& version);
+  void SetLatestAnswer(const std::string& text);
+  std::string LatestVersionURL() const;
   // Ends every session (as the game does at the end of the day): the next session test fails.
   void ExpireSessions();
 
@@ -139,6 +149,8 @@ private:
   TReply Login(const TGameRequest& request);
   TReply SessionTest(bool validSession);
   TReply ServerList();
+  TReply LatestVersion();
+  TReply DownloadPage();
   // True for a cookie of a live session; user gets its login name.
   bool ValidSession(const std::string& cookieHeader, std::string* user = nullptr) const;
   TGameFaultSpec TakeFault(const std::string& key);
@@ -156,6 +168,8 @@ private:
   std::string FApplicationID = DefaultApplicationID;
   std::string FApplicationKey = DefaultApplicationKey;
   std::string FRecommendedURL;
+  std::string FLatestVersion;
+  std::string FLatestAnswer;
   bool FRequireSession = true;
   std::map<std::string, std::string> FSessions;  // session token -> lower-case login name
   uint64_t FSessionSerial = 0;

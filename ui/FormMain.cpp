@@ -3,13 +3,16 @@
 #include "core/DateTime.h"
 #include "core/Errors.h"
 #include "core/Intl.h"
+#include "core/ReleaseNotes.h"
 #include "data/Startup.h"
 #include "data/History.h"
 #include "data/Preferences.h"
 #include "download/KVIndyHTTP.h"
 #include "download/TeamTitles.h"
+#include "ui/FormAbout.h"
 #include "ui/FormPlayerRatings.h"
 #include "ui/FormPreferences.h"
+#include "ui/FormWhatsNew.h"
 #include "ui/Icons.h"
 #include "ui/MatchGrid.h"
 #include "ui/Messages.h"
@@ -313,15 +316,22 @@ void TFormMain::BuildMenus() {
   viewMenu->addAction(FMenuActions[cmPreferences]);
 
   QMenu* helpMenu = menuBar()->addMenu(T(N_("&Help")));
-  // What's New and Dedication belong to the periphery windows, which come later.
-  FWhatsNew = helpMenu->addAction(T(N_("&What's New...")));
-  FWhatsNew->setEnabled(false);
-  FDedication = helpMenu->addAction(T(N_("&Dedication...")));
-  FDedication->setEnabled(false);
+  // One window of each, made on first use and kept; the notes are read again at every opening.
+  FWhatsNew = helpMenu->addAction(T(N_("&What's New...")), this, [this] {
+    auto* form = findChild<TFormWhatsNew*>();
+    if (!form) form = new TFormWhatsNew(ReleaseNotesCandidates(), PITCHBOOK_VERSION, this);
+    form->Reload();
+    form->show();
+    form->raise();
+    form->activateWindow();
+  });
   helpMenu->addSeparator();
   helpMenu->addAction(ThemeIcon("help-about"), T(N_("&About...")), this, [this] {
-    ShowPlainMessage(this, Q(FormatText(_("Pitchbook %s\n\nAn assistant for the manager of a Kickvale club."),
-                                        PITCHBOOK_VERSION)));
+    auto* form = findChild<TFormAbout*>();
+    if (!form) form = new TFormAbout(FProgramFolder, this);
+    form->show();
+    form->raise();
+    form->activateWindow();
   });
 }
 

@@ -322,7 +322,6 @@ private:
   QAction* FPopupMove = nullptr;
   QAction* FPopupDelete = nullptr;
   QAction* FWhatsNew = nullptr;
-  QAction* FDedication = nullptr;
   QAction* FDeleteMatchM = nullptr;
   QAction* FDeleteMatchT = nullptr;
 

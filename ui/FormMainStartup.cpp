@@ -7,11 +7,13 @@
 #include "data/History.h"
 #include "data/Preferences.h"
 #include "download/TeamTitles.h"
+#include "download/UpdateCheck.h"
 #include "ui/FormPreferences.h"
 #include "ui/Icons.h"
 #include "ui/MatchGrid.h"
 #include "ui/Messages.h"
 #include "ui/SyncHook.h"
+#include "ui/WindowChores.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,8 +26,29 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <iostream>
+
 namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The start-up pane offers the newer version with a link to its download page; the page opens in the
+// browser only when the user follows the link.
+void OfferUpdate(TFormMain& main, const TUpdateAnswer& answer) {
+  QLabel& pane = main.StartupPane();
+  const QString page = Q(answer.DownloadPage);
+  pane.setTextFormat(Qt::RichText);
+  // The pane is narrow: the whole offer is the link, its tool tip says where it leads.
+  pane.setText("<a href=\"" + page.toHtmlEscaped() + "\">" +
+               Q(FormatText(_("Version %s is available"), answer.Version.c_str())).toHtmlEscaped() + "</a>");
+  pane.setToolTip(QString::fromUtf8(_("Open the download page")) + "\n" + page);
+  pane.setOpenExternalLinks(false);
+  pane.setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+  // Only the page of this answer is ever opened, whatever the link text says.
+  QObject::disconnect(&pane, &QLabel::linkActivated, nullptr, nullptr);
+  QObject::connect(&pane, &QLabel::linkActivated, &pane, [page] { BrowseURL(page); });
+  pane.show();
+  main.RzStatusBarResize();
+}
 }  // namespace
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -80,10 +103,21 @@ void TFormMain::StartStartup() {
     if (IsCommandEnabled(cmMyTeamDownload)) ToolButtonClick(iiDownload, 0);
   };
   callbacks.RestoreToggles = [this] { RestoreToggles(); };
-  callbacks.HideStatusPane = [this] { HideStartupPane(); };
+  // The loader waits at its end for the update check only when one is wanted; it is resumed as soon as the
+  // pane is hidden, and otherwise simply ends.
+  const bool updateCheck = Preferences().CheckUpdates && !UpdateCheckAddress(Preferences()).empty();
+  callbacks.HideStatusPane = [this, updateCheck] {
+    HideStartupPane();
+    if (updateCheck) FStartup->Resume();
+  };
+  callbacks.UpdateCheck = [this](TStartup&) {
+    // On the loader's thread: the request must not block the window. Everything but a newer version only
+    // goes to the log.
+    const TUpdateResult result = CheckForUpdate(Preferences(), FFolders->WorkFolder(), std::cerr);
+    if (result.Outcome == TUpdateOutcome::Newer) TWorker::Synchronize([&] { OfferUpdate(*this, result.Answer); });
+  };
   TStartupSettings settings = TStartupSettings::Of(*FFolders, Preferences());
-  // The update check behind the suspended loader is not part of this program yet: the loader ends.
-  settings.SuspendAtEnd = false;
+  settings.SuspendAtEnd = updateCheck;
   FStartup = std::make_unique<TStartup>(History(), std::move(settings), std::move(callbacks));
   FStartup->Start();
 }

@@ -39,6 +39,7 @@ nlohmann::ordered_json ToJson(const TPreferences& p) {
   j["ProxyPassword"] = Masked(p.ProxyPassword);
   j["EnableProxyAuthentication"] = p.EnableProxyAuthentication;
   j["CheckUpdates"] = p.CheckUpdates;
+  j["UpdateCheckURL"] = p.UpdateCheckURL;
   j["LimitHistoryDataLoading"] = p.LimitHistoryDataLoading;
   j["SeasonLimit"] = p.SeasonLimit;
   j["UseAlternateHistoryPath"] = p.UseAlternateHistoryPath;

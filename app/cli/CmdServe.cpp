@@ -7,6 +7,7 @@
 #include "app/cli/CliCommand.h"
 
 #include "core/DateTime.h"
+#include "core/Version.h"
 #include "demo/GameServer.h"
 #include "demo/LiveMatches.h"
 #include "demo/WorldSource.h"
@@ -24,6 +25,7 @@ struct TServeOptions {
   std::string LoginName = "demo";
   std::string SecurityCode = "demo";
   std::string RecommendedURL;
+  std::string LatestVersion;
   bool Demo = false;
   double LiveSpeed = 1.0 / 60;  // match minutes per real second (real time by default)
   TSampleWorldOptions World;
@@ -71,6 +73,11 @@ int RunServe(const TServeOptions& options) {
   TGameServer server(source);
   server.AddAccount(options.LoginName, options.SecurityCode);
   server.SetRecommendedURL(options.RecommendedURL);
+  if (!options.LatestVersion.empty() && !ParseVersion(options.LatestVersion)) {
+    std::cerr << "Not a version: " << options.LatestVersion << std::endl;
+    return 1;
+  }
+  server.SetLatestVersion(options.LatestVersion);
   try {
     server.Start(options.Port);
   } catch (const std::exception& e) {
@@ -78,6 +85,8 @@ int RunServe(const TServeOptions& options) {
     return 1;
   }
   std::cout << server.Address() << std::endl;
+  if (!options.LatestVersion.empty())
+    std::cerr << "The update check address (PITCHBOOK_UPDATE_URL) is " << server.LatestVersionURL() << std::endl;
   auto week = [&world] {
     std::string text;
     world->Use([&text](const TSampleWorld& w) {
@@ -122,6 +131,8 @@ const TCliCommand ServeCommand([](CLI::App& app, TCliContext& context) {
   cmd->add_option("--code", options->SecurityCode, "Security code the server accepts (default \"demo\")");
   cmd->add_option("--recommended", options->RecommendedURL,
                   "RecommendedURL of the server list (default: the server's own address)");
+  cmd->add_option("--latest-version", options->LatestVersion,
+                  "Newest program version the update check is told of (default: none, the check gets 404)");
   cmd->callback([options, &context] { context.ExitCode = RunServe(*options); });
 });
 

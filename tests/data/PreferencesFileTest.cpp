@@ -34,6 +34,7 @@ std::map<std::string, std::string> Fields(const TPreferences& p) {
   f["ProxyPassword"] = p.ProxyPassword;
   f["EnableProxyAuthentication"] = b(p.EnableProxyAuthentication);
   f["CheckUpdates"] = b(p.CheckUpdates);
+  f["UpdateCheckURL"] = p.UpdateCheckURL;
   f["LimitHistoryDataLoading"] = b(p.LimitHistoryDataLoading);
   f["SeasonLimit"] = std::to_string(p.SeasonLimit);
   f["UseAlternateHistoryPath"] = b(p.UseAlternateHistoryPath);
@@ -72,6 +73,7 @@ void SetUnusualValues(TPreferences& p) {
   p.ProxyPassword = "pä€ss<&>\"'";
   p.EnableProxyAuthentication = true;
   p.CheckUpdates = false;
+  p.UpdateCheckURL = "http://127.0.0.1:8080/pitchbook/latest";
   p.LimitHistoryDataLoading = false;
   p.SeasonLimit = 17;
   p.UseAlternateHistoryPath = true;
@@ -149,7 +151,7 @@ TEST(PreferencesFile, IsWrittenInTheDocumentedLayout) {
   p.ProgramFolder = home.Path();
   ASSERT_TRUE(p.Save());
   auto paths = ElementPaths(home / "Preferences.xml");
-  ASSERT_EQ(paths.size(), 65u + 42u);
+  ASSERT_EQ(paths.size(), 65u + 43u);
   EXPECT_EQ(paths[0], "Grids");
   EXPECT_EQ(paths[3], "Grids/Columns/Players/PlayerName");
   EXPECT_EQ(paths[40], "Grids/Columns/Players/Maximum");
@@ -162,7 +164,7 @@ TEST(PreferencesFile, IsWrittenInTheDocumentedLayout) {
       "Connection/Kickvale/SaveUsernamePassword", "Connection/Proxy", "Connection/Proxy/ProxyServer",
       "Connection/Proxy/ProxyPort", "Connection/Proxy/EnableProxy", "Connection/Proxy/ProxyUserName",
       "Connection/Proxy/ProxyPassword", "Connection/Proxy/EnableProxyAuthentication", "Connection/Misc",
-      "Connection/Misc/CheckUpdates", "Startup", "Startup/LimitHistoryDataLoading", "Startup/SeasonLimit",
+      "Connection/Misc/CheckUpdates", "Connection/Misc/UpdateCheckURL", "Startup", "Startup/LimitHistoryDataLoading", "Startup/SeasonLimit",
       "Startup/UseAlternateHistoryPath", "Startup/AlternateHistoryPath", "MatchViewer",
       "MatchViewer/HomeTeamScores", "MatchViewer/AwayTeamScores", "Misc", "Misc/CurrencyIndex", "Private",
       "Private/Warning", "Private/SelectedTeamM", "Private/SelectedTeamT", "Private/IndexTypeM",
