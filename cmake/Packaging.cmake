@@ -10,7 +10,7 @@ if(TARGET pitchbook)
 endif()
 
 install(DIRECTORY ${CMAKE_BINARY_DIR}/locale/ DESTINATION ${CMAKE_INSTALL_DATADIR}/pitchbook/locale
-  FILES_MATCHING PATTERN default.mo)
+  FILES_MATCHING PATTERN default.mo PATTERN CMakeFiles EXCLUDE)
 install(FILES ${CMAKE_SOURCE_DIR}/NEWS DESTINATION ${CMAKE_INSTALL_DATADIR}/pitchbook OPTIONAL)
 
 install(FILES ${PITCHBOOK_PACKAGING_DIR}/${PITCHBOOK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -27,7 +27,7 @@ install(FILES ${PITCHBOOK_PACKAGING_DIR}/pitchbook-cli.bash-completion
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME pitchbook-cli OPTIONAL)
 
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${PITCHBOOK_PACKAGING_DIR}/copyright
-  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pitchbook)
 
 # The Debian package: its dependencies are computed from the binaries by dpkg-shlibdeps.
 set(CPACK_GENERATOR DEB)

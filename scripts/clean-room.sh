@@ -192,6 +192,8 @@ step_begin "package start"
 in_root "$ROOT2" "set -e
   pitchbook-cli demo /tmp/home --seasons 2 >/dev/null
   pitchbook-cli archive --home /tmp/home
+  # Nothing of a build tree here: German texts can only come from the installed catalogue.
+  LANGUAGE=de LC_ALL=C.UTF-8 pitchbook-cli demo --help | grep -q Beispiel-Programmordner
   xvfb-run -a pitchbook --home /tmp/home --quit-after 3000" || fail
 step_end
 
