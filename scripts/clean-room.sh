@@ -184,7 +184,8 @@ step_begin "package install"
 new_root install-root
 ROOT2="$NEW_ROOT"
 cp "$DEB" "$ROOT2/tmp/"
-in_root "$ROOT2" "apt-get update -qq && apt-get install -y -qq --no-install-recommends /tmp/$(basename "$DEB") xvfb xauth >/dev/null" \
+# xvfb and xauth only to start the desktop program without a display; everything else comes with the package.
+in_root "$ROOT2" "cd /tmp && apt-get update -qq && apt-get install -y -qq --no-install-recommends ./pitchbook_*.deb xvfb xauth >/dev/null" \
   || fail
 step_end
 
