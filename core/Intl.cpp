@@ -21,8 +21,15 @@ void InitTranslations(const std::filesystem::path& programFolder) {
   std::setlocale(LC_MESSAGES, "");
   std::setlocale(LC_CTYPE, "");
   std::setlocale(LC_NUMERIC, "C");
-  std::vector<std::filesystem::path> candidates{programFolder / "locale", ExecutableFolder() / "locale",
-                                                std::filesystem::path(PITCHBOOK_BUILD_LOCALE_DIR)};
+  // The program folder's own, one next to the program, the installed layout (<prefix>/bin/pitchbook with
+  // <prefix>/share/pitchbook/locale), and last the build tree's, for a program run from its build folder.
+  const auto exeFolder = ExecutableFolder();
+  std::vector<std::filesystem::path> candidates{programFolder / "locale"};
+  if (!exeFolder.empty()) {
+    candidates.push_back(exeFolder / "locale");
+    candidates.push_back((exeFolder / ".." / "share" / "pitchbook" / "locale").lexically_normal());
+  }
+  candidates.push_back(std::filesystem::path(PITCHBOOK_BUILD_LOCALE_DIR));
   gTranslationsFolder.clear();
   for (const auto& dir : candidates) {
     std::error_code ec;

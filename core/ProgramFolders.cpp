@@ -20,7 +20,11 @@ fs::path ResolveProgramFolder(const std::string& home) {
     return WithTrailingSeparator(fs::absolute(env));
   std::error_code ec;
   auto exe = fs::read_symlink("/proc/self/exe", ec);
-  if (!ec && access(exe.parent_path().c_str(), W_OK) == 0) return WithTrailingSeparator(exe.parent_path());
+  // An installed program (<prefix>/bin beside <prefix>/share/pitchbook) never keeps its data in bin/, even
+  // where root may write there.
+  if (!ec && access(exe.parent_path().c_str(), W_OK) == 0 &&
+      !fs::is_directory(exe.parent_path() / ".." / "share" / "pitchbook", ec))
+    return WithTrailingSeparator(exe.parent_path());
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
     return WithTrailingSeparator(fs::path(xdg) / "pitchbook");
   const char* h = std::getenv("HOME");

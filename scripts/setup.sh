@@ -5,11 +5,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config gettext locales
+  build-essential cmake ninja-build pkg-config gettext locales file
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev
   libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-qpa-plugins xvfb xauth imagemagick fonts-dejavu-core adwaita-icon-theme
+  desktop-file-utils appstream
 )
 
 SUDO=""
