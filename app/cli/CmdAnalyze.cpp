@@ -1,6 +1,7 @@
 // pitchbook-cli analyze FILE.raf [--home DIR] [--json]
 // A rating analyzer file read against the newest snapshot, as the window loads it: the places with their
 // players and behaviours, the team settings, and the midfield and counter-attack estimates.
+#include "app/cli/CliArchive.h"
 #include "app/cli/CliCommand.h"
 
 #include "core/Intl.h"
@@ -29,28 +30,6 @@ struct TAnalyzeRequest {
   std::string Home;
   bool Json = false;
 };
-
-bool LoadArchive(const std::string& home, std::string& error) {
-  TStartupSettings settings;
-  try {
-    const fs::path programFolder = CliProgramFolder(home);
-    TPreferences& preferences = Preferences();
-    preferences.ProgramFolder = programFolder;
-    if (const TPreferencesResult result = preferences.Load(); !result) std::cerr << result.Message << '\n';
-    const TProgramFolders folders(programFolder, preferences.UseAlternateHistoryPath,
-                                  preferences.AlternateHistoryPath);
-    folders.CreateDataFolders();
-    settings = TStartupSettings::Of(folders, preferences);
-    settings.SuspendAtEnd = false;
-  } catch (const std::exception& e) {
-    error = e.what();
-    return false;
-  }
-  TStartup startup(History(), settings);
-  startup.RunHere();
-  if (const std::string report = startup.LoadErrorsReport(); !report.empty()) std::cerr << report << '\n';
-  return true;
-}
 
 // The behaviour code of an outfield place, or -1 for the keeper.
 int BehaviourAt(const TRatingAnalyzerSetup& setup, int position) {
@@ -130,7 +109,7 @@ void PrintText(const TRatingAnalyzerSetup& setup, const TAnalyzerEstimate& estim
 
 int RunAnalyze(const TAnalyzeRequest& request) {
   std::string error;
-  if (!LoadArchive(request.Home, error)) {
+  if (!LoadCliArchive(request.Home, error)) {
     std::cerr << error << '\n';
     return 2;
   }

@@ -2,6 +2,7 @@
 //                      [--fixed SLOT=PLAYERID ...] [--threads N] [--all] [--json]
 // The best-lineup search on the newest snapshot's squad, as the tactics advisor starts it with every
 // remaining player checked: the coach left out, and the injured and suspended unless --all.
+#include "app/cli/CliArchive.h"
 #include "app/cli/CliCommand.h"
 
 #include "core/Intl.h"
@@ -65,28 +66,6 @@ bool ParseFixed(const std::string& text, TFixedPlayer& fixed) {
     return false;
   }
   return fixed.Slot >= 0 && fixed.Slot <= TTeam::LastStarterSlot;
-}
-
-bool LoadArchive(const std::string& home, std::string& error) {
-  TStartupSettings settings;
-  try {
-    const fs::path programFolder = CliProgramFolder(home);
-    TPreferences& preferences = Preferences();
-    preferences.ProgramFolder = programFolder;
-    if (const TPreferencesResult result = preferences.Load(); !result) std::cerr << result.Message << '\n';
-    const TProgramFolders folders(programFolder, preferences.UseAlternateHistoryPath,
-                                  preferences.AlternateHistoryPath);
-    folders.CreateDataFolders();
-    settings = TStartupSettings::Of(folders, preferences);
-    settings.SuspendAtEnd = false;
-  } catch (const std::exception& e) {
-    error = e.what();
-    return false;
-  }
-  TStartup startup(History(), settings);
-  startup.RunHere();
-  if (const std::string report = startup.LoadErrorsReport(); !report.empty()) std::cerr << report << '\n';
-  return true;
 }
 
 // The squad as the tactics advisor offers it, every enabled player checked.
@@ -186,7 +165,7 @@ int RunLineup(const TLineupRequest& request) {
     return 2;
   }
   std::string error;
-  if (!LoadArchive(request.Home, error)) {
+  if (!LoadCliArchive(request.Home, error)) {
     std::cerr << error << '\n';
     return 2;
   }
