@@ -29,6 +29,14 @@
 namespace {
 
 QString T(const char* text) { return QString::fromUtf8(_(text)); }
+
+// A text of the viewer's own that other windows translate differently ("Start" is the history window's
+// first page, "Stop" the download jobs' cancel): looked up under the viewer's context, as pgettext does.
+QString TContext(const char* contextAndText, const char* text) {
+  const char* translated = dgettext("default", contextAndText);
+  return QString::fromUtf8(translated == contextAndText ? text : translated);
+}
+#define C_(context, text) TContext(context "\004" text, text)
 QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Unseen output: the tab's caption turns this colour until the tab is selected.
@@ -116,7 +124,8 @@ TFormMatchViewer::TFormMatchViewer(TFormMain* main, TKVIndyHTTP& http, std::file
   FToolAdd->setCheckable(true);
   FToolRemove = makeTool(N_("Remove"));
   FToolRemove->setEnabled(false);
-  FToolStart = makeTool(N_("Start"));
+  FToolStart = makeTool("");
+  FToolStart->setText(C_("match viewer", "Start"));
   FToolStart->setCheckable(true);
   FToolStart->setEnabled(false);
   connect(FToolAdd, &QToolButton::clicked, this, [this] { ToolAddClick(); });
@@ -312,7 +321,7 @@ void TFormMatchViewer::ToolRemoveClick() {
 void TFormMatchViewer::ToolStartClick() {
   FRefreshOn = !FRefreshOn;
   const bool on = FRefreshOn;
-  FToolStart->setText(on ? T(N_("Stop")) : T(N_("Start")));
+  FToolStart->setText(on ? C_("match viewer", "Stop") : C_("match viewer", "Start"));
   FToolStart->setChecked(on);
   if (on)
     FTimer->start();
@@ -331,7 +340,7 @@ void TFormMatchViewer::SwitchOff() {
   FRefreshOn = false;
   FTimer->stop();
   FToolStart->setChecked(false);
-  FToolStart->setText(T(N_("Start")));
+  FToolStart->setText(C_("match viewer", "Start"));
 }
 
 void TFormMatchViewer::PlayGoal() {

@@ -184,3 +184,14 @@ TEST(FormMatchViewerRendering, HostilePiecesAppearAsPlainCharacters) {
 }
 
 }  // namespace
+
+// "Start" and "Stop" are translated differently by other windows (first page, cancel): the viewer's own
+// button keeps its own German words.
+TEST_F(TFormMatchViewerTest, TheRefreshButtonHasItsOwnGermanWords) {
+  TGermanTexts german;
+  ASSERT_TRUE(german.Available) << PB_GERMAN_MISSING;
+  Form->ToolStartClick();
+  EXPECT_EQ(Form->ToolStart().text(), "Stopp");
+  Form->ToolStartClick();
+  EXPECT_EQ(Form->ToolStart().text(), "Start");
+}
