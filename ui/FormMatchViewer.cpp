@@ -2,6 +2,7 @@
 #include "ui/FormMatchViewer.h"
 
 #include "core/Intl.h"
+#include "core/ShippedFiles.h"
 #include "data/Preferences.h"
 #include "download/KVIndyHTTP.h"
 #include "ui/FormMain.h"
@@ -344,9 +345,8 @@ void TFormMatchViewer::SwitchOff() {
 }
 
 void TFormMatchViewer::PlayGoal() {
-  const std::filesystem::path sound = FProgramFolder / "Goal.mp3";
-  std::error_code ec;
-  if (!std::filesystem::exists(sound, ec)) return;  // no file: no sound, and nothing to say
+  const std::filesystem::path sound = GoalSoundFile(FProgramFolder);
+  if (sound.empty()) return;  // no file: no sound, and nothing to say
   if (!FPlayer) {
     FPlayer = new QMediaPlayer(this);
     FAudio = new QAudioOutput(this);

@@ -1,6 +1,7 @@
 #include "ui/FormPreferences.h"
 
 #include "core/Intl.h"
+#include "core/ShippedFiles.h"
 #include "core/Utils.h"
 #include "data/Currencies.h"
 #include "data/GameHosts.h"
@@ -369,8 +370,7 @@ void TFormPreferences::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   auto& prefs = Preferences();
   // Without the sound file there is nothing to play.
-  std::error_code error;
-  const bool sound = std::filesystem::exists(FProgramFolder / "Goal.mp3", error);
+  const bool sound = !GoalSoundFile(FProgramFolder).empty();
   if (!sound) {
     prefs.HomeTeamScores = false;
     prefs.AwayTeamScores = false;

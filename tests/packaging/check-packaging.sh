@@ -41,6 +41,7 @@ expected=(
 # Installed only where the build has them: the desktop program, and the files written by other parts.
 if grep -q '^PITCHBOOK_BUILD_UI:BOOL=ON' "$BUILD/CMakeCache.txt"; then expected+=(bin/pitchbook); fi
 [ -f "$SRC/NEWS" ] && expected+=(share/pitchbook/NEWS)
+expected+=(share/pitchbook/Goal.mp3)
 [ -f "$SRC/packaging/pitchbook-cli.1" ] && expected+=(share/man/man1/pitchbook-cli.1)
 [ -f "$SRC/packaging/pitchbook-cli.bash-completion" ] && expected+=(share/bash-completion/completions/pitchbook-cli)
 for f in "${expected[@]}"; do

@@ -2,6 +2,7 @@
 
 #include "data/Currencies.h"
 #include "ui/FormPreferences.h"
+#include "core/ShippedFiles.h"
 #include "ui/Icons.h"
 #include "ui/MatchGrid.h"
 
@@ -133,6 +134,9 @@ TEST_F(TFormPreferencesTest, DefaultsPutEverySettingBack) {
 }
 
 TEST_F(TFormPreferencesTest, WithoutGoalSoundTheGoalBoxesAreOffAndDisabled) {
+  // A program whose shipped sound is gone, and no sound of the user's.
+  const std::vector<std::filesystem::path> shipped = ShippedGoalSounds();
+  ShippedGoalSounds().clear();
   Preferences().HomeTeamScores = true;
   Preferences().AwayTeamScores = true;
   Form->show();
@@ -148,6 +152,15 @@ TEST_F(TFormPreferencesTest, WithoutGoalSoundTheGoalBoxesAreOffAndDisabled) {
   EXPECT_TRUE(Form->HomeTeamScores().isEnabled());
   EXPECT_TRUE(Form->HomeTeamScores().isChecked());
   EXPECT_FALSE(Form->AwayTeamScores().isChecked());
+  Form->hide();
+  ShippedGoalSounds() = shipped;
+
+  // The sound shipped with the program is enough.
+  std::filesystem::remove(Home / "Goal.mp3");
+  Preferences().AwayTeamScores = true;
+  Form->show();
+  EXPECT_TRUE(Form->AwayTeamScores().isEnabled());
+  EXPECT_TRUE(Form->AwayTeamScores().isChecked());
   Form->hide();
 }
 
