@@ -1,5 +1,7 @@
 #include "core/Intl.h"
 
+#include "core/ShippedFiles.h"
+
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
@@ -9,12 +11,6 @@
 
 namespace {
 std::filesystem::path gTranslationsFolder;
-
-std::filesystem::path ExecutableFolder() {
-  std::error_code ec;
-  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path() : exe.parent_path();
-}
 }  // namespace
 
 void InitTranslations(const std::filesystem::path& programFolder) {

@@ -1,5 +1,7 @@
 #include "core/ReleaseNotes.h"
 
+#include "core/ShippedFiles.h"
+
 #include "core/Intl.h"
 #include "core/Utils.h"
 #include "core/Version.h"
@@ -34,11 +36,6 @@ std::string Join(const std::vector<std::string>& lines) {
   return text;
 }
 
-fs::path ExecutableFolder() {
-  std::error_code ec;
-  auto exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::path() : exe.parent_path();
-}
 
 }  // namespace
 

@@ -4,13 +4,13 @@
 
 namespace fs = std::filesystem;
 
-namespace {
 fs::path ExecutableFolder() {
   std::error_code ec;
   auto exe = fs::read_symlink("/proc/self/exe", ec);
   return ec ? fs::path() : exe.parent_path();
 }
 
+namespace {
 bool IsFile(const fs::path& path) {
   std::error_code ec;
   return !path.empty() && fs::is_regular_file(path, ec);

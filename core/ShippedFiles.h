@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <vector>
 
+// The folder of the running executable (empty when it cannot be told): shipped files are found from it.
+std::filesystem::path ExecutableFolder();
+
 // The goal sound the match viewer plays: "Goal.mp3" of the program folder when the user put one there,
 // else the first shipped copy that exists (see ShippedGoalSounds). Empty when there is none at all.
 std::filesystem::path GoalSoundFile(const std::filesystem::path& programFolder);
