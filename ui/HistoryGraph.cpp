@@ -20,6 +20,8 @@
 namespace {
 // Half the width of a bar, in seasons: bars of neighbouring rounds keep a gap between them.
 constexpr double BarHalfWidth = RoundWidth * 0.35;
+// Room before the range's first round, so that its bar and its point marker are drawn whole.
+constexpr double AxisLeadIn = RoundWidth / 2;
 constexpr int LinePen = 2;
 constexpr int SelectedLinePen = 4;
 
@@ -59,6 +61,9 @@ struct THistoryGraph::TLabel {
 // Built around its own chart: a chart set later would release the view's default one without freeing it.
 THistoryGraph::THistoryGraph(QWidget* parent) : QChartView(new QChart, parent), FChart(chart()) {
   setRenderHint(QPainter::Antialiasing);
+  // The chart's items repaint only their bounding rectangles, which leave out the pen and the point
+  // markers: a line moved by new points or a refitted axis left dashes of its old place behind.
+  setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
   // Room on the right for the label of the axis' last tick, which stands on the plot's edge.
   FChart->setMargins(QMargins(4, 4, 24, 4));
   FChart->layout()->setContentsMargins(0, 0, 0, 0);
@@ -235,12 +240,12 @@ void THistoryGraph::SetSeasonRange(int startSeason, int endSeason) {
   int roundsPerTick = 1;
   while (span * RoundsPerSeason / roundsPerTick > 10) roundsPerTick *= 2;
   SetTicks(FTimeAxis, min, max, roundsPerTick * RoundWidth,
-           [](double v) { return FromUtf8(HistoryAxisLabel(v)); });
+           [](double v) { return FromUtf8(HistoryAxisLabel(v)); }, min - AxisLeadIn);
   Refit();
 }
 
 void THistoryGraph::SetTicks(QCategoryAxis* axis, double min, double max, double step,
-                             const std::function<QString(double)>& text) {
+                             const std::function<QString(double)>& text, std::optional<double> rangeMin) {
   for (const QString& label : axis->categoriesLabels()) axis->remove(label);
   // A category ends where its label stands; the first one starts just below the minimum, so that the
   // minimum itself carries a label.
@@ -252,7 +257,7 @@ void THistoryGraph::SetTicks(QCategoryAxis* axis, double min, double max, double
     axis->append(text(v), v);
   }
   // Both ends at once: set one after the other, the minimum could pass the old maximum on the way.
-  axis->setRange(min, max);
+  axis->setRange(rangeMin.value_or(min), max);
 }
 
 void THistoryGraph::FitValueAxis() {

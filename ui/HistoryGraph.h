@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAreaSeries;
@@ -53,7 +54,8 @@ public:
   bool IsSeriesSelected(int series) const;
 
   // ---- Axes ------------------------------------------------------------------------------------------------
-  // The bottom axis runs from startSeason to endSeason + 1; the title becomes "Season %d" or
+  // The bottom axis runs from half a round before startSeason to endSeason + 1 (labels from startSeason on,
+  // so that the first round's bar and marker show whole); the title becomes "Season %d" or
   // "Season %d - %d"; the vertical axis is fitted.
   void SetSeasonRange(int startSeason, int endSeason);
   // Labels of the vertical axis with this many decimals (stars: 1); money and counts are grouped by blanks.
@@ -83,7 +85,9 @@ private:
   void UpdateLegend();
   void UpdateLabels();
   void FitValueAxis();
-  void SetTicks(QCategoryAxis* axis, double min, double max, double step, const std::function<QString(double)>& text);
+  // Labels every step from min to max; the axis runs from rangeMin (default: min) to max.
+  void SetTicks(QCategoryAxis* axis, double min, double max, double step, const std::function<QString(double)>& text,
+                std::optional<double> rangeMin = std::nullopt);
   QGraphicsSimpleTextItem* NewLabel(const QString& text);
   TSeries* FirstBarGroup() const;
 

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPieSeries>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTreeWidget>
 
@@ -141,7 +142,7 @@ TEST(FormHistoryGraphs, ThePlayersChartsFromTheSampleWorld) {
   EXPECT_EQ(w.Form.EditStart()->value(), a.Info.LastSeason);
   EXPECT_EQ(w.Form.EditEnd()->value(), a.Info.LastSeason);
   EXPECT_EQ(skills.Title(), QString("Season %1").arg(a.Info.LastSeason));
-  EXPECT_EQ(skills.AxisMin(), a.Info.LastSeason);
+  EXPECT_EQ(skills.AxisMin(), a.Info.LastSeason - RoundWidth / 2);
   EXPECT_EQ(skills.AxisMax(), a.Info.LastSeason + 1);
   // General page from the newest page, training lists filled.
   EXPECT_EQ(w.Form.FindLabel("LabelName")->text(),
@@ -203,7 +204,7 @@ TEST(FormHistoryGraphs, SeasonRangeMovesEveryChart) {
   start.setValue(first);
   THistoryGraph& capacity = *w.Form.Graph(TFormHistoryGraphs::hgCapacity);
   EXPECT_EQ(capacity.Title(), QString("Season %1 - %2").arg(first).arg(last));
-  EXPECT_EQ(capacity.AxisMin(), first);
+  EXPECT_EQ(capacity.AxisMin(), first - RoundWidth / 2);
   EXPECT_EQ(capacity.AxisMax(), last + 1);
   end.setValue(first);
   w.Form.ButtonRightClick();
@@ -216,7 +217,8 @@ TEST(FormHistoryGraphs, SeasonRangeMovesEveryChart) {
   for (int g = 0; g < TFormHistoryGraphs::GraphCount; ++g) {
     THistoryGraph& graph = *w.Form.Graph(static_cast<TFormHistoryGraphs::TGraph>(g));
     EXPECT_EQ(graph.Title(), QString("Season %1").arg(first)) << g;
-    EXPECT_EQ(graph.AxisMin(), first);
+    // Half a round before the range, so that the first round's bar and marker show whole.
+    EXPECT_EQ(graph.AxisMin(), first - RoundWidth / 2);
     EXPECT_EQ(graph.AxisMax(), first + 1);
   }
   EXPECT_EQ(capacity.AxisLabels().first(), QString("%1(1)").arg(first));
@@ -380,4 +382,50 @@ TEST(FormHistoryGraphs, ScreenshotsOfTheSampleWorld) {
   TFormHistory list(a.History);
   list.show();
   Save(list, folder, "history-list");
+}
+
+// What the window shows on screen after a preset or a change of player must be what a fresh paint of it
+// shows: no dashes of the lines' former places, and only the new player's points in the series.
+TEST(FormHistoryGraphs, PresetsAndPlayerChangesLeaveNoTraceOfTheFormerLines) {
+  TSampleArchive& a = Archive();
+  TGraphsWindow w(a.History);
+  w.SelectPlayer(a.MostTrained());
+  w.Form.ShowForGridColumn(0);
+  w.Form.SetPage(TFormHistoryGraphs::hpSkills);
+  THistoryGraph& skills = *w.Form.Graph(TFormHistoryGraphs::hgSkills);
+  auto settle = [] {
+    for (int i = 0; i < 10; ++i) QApplication::processEvents();
+  };
+  settle();
+  const struct {
+    const char* Step;
+    std::function<void()> Do;
+  } steps[] = {
+      {"Wing preset", [&] { w.Form.SkillPreset(TFormHistoryGraphs::spWing); }},
+      {"Forward preset", [&] { w.Form.SkillPreset(TFormHistoryGraphs::spForward); }},
+      {"Next", [&] { w.Form.ButtonNextClick(); }},
+      {"Next again", [&] { w.Form.ButtonNextClick(); }},
+      {"Prev", [&] { w.Form.ButtonPrevClick(); }},
+  };
+  for (const auto& step : steps) {
+    step.Do();
+    settle();
+    // The screen holds what was painted bit by bit; grab() paints the whole chart afresh.
+    const QRect area(skills.mapTo(&w.Form, QPoint(0, 0)), skills.size());
+    const QImage onScreen = QGuiApplication::primaryScreen()->grabWindow(w.Form.winId()).toImage().copy(area);
+    const QImage fresh = skills.grab().toImage().convertToFormat(onScreen.format());
+    ASSERT_EQ(onScreen.size(), fresh.size()) << step.Step;
+    int differing = 0;
+    for (int y = 0; y < fresh.height(); ++y)
+      for (int x = 0; x < fresh.width(); ++x) differing += onScreen.pixel(x, y) != fresh.pixel(x, y);
+    EXPECT_EQ(differing, 0) << step.Step;
+    // Every line holds exactly the current player's points.
+    const int64_t id = w.Grid.Cell(paPlayerID, w.Grid.Row()).toLongLong();
+    const TPlayerHistorySeries series = PlayerHistorySeries(a.History, id);
+    for (int s = 0; s < skills.SeriesCount(); ++s) {
+      std::vector<double> xs;
+      for (const THistoryPoint& p : series.Skills[static_cast<size_t>(s)]) xs.push_back(p.X);
+      EXPECT_EQ(Xs(skills.SeriesPoints(s)), xs) << step.Step << " series " << s;
+    }
+  }
 }
