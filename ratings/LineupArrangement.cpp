@@ -346,7 +346,9 @@ void TMatchLineupArrangement::SetSlotCaptions() {
 
 void TMatchLineupArrangement::ArrangeSlots() {
   const int W = TPlayerBox::Width;
-  const int rowTops[2] = {8, 8 + TPlayerBox::Height + 16};
+  // The second row stands 16 pixels below the first row's height, which leaves the panel the same 8 pixels
+  // below it as above the first row.
+  const int rowTops[2] = {8, TPlayerBox::Height + 16};
   for (int slot = 0; slot < ExtraCount; ++slot) {
     const int k = slot % 5;
     TPlayerBox& box = FExtras[static_cast<size_t>(slot)];

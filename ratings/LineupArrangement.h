@@ -175,7 +175,7 @@ public:
   void LoadLineup(const pugi::xml_node& lineup);
   // The translated slot captions and their header styles (1 for slots 0..6, 2 for 7..9).
   void SetSlotCaptions();
-  // Two rows of five: 8 pixels from the panel's top and the row's box height + 16 below it; 8 pixels from
+  // Two rows of five: 8 pixels from the panel's top and 16 pixels below the box height; 8 pixels from
   // the left and right edges, the middle three spaced evenly.
   void ArrangeSlots();
 

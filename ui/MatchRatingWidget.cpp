@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -129,7 +130,27 @@ void TkvMatchRatingBar::ShowBar(const TMatchRatingBar& bar) {
   FLevelBar->SetParts(bar.LevelParts);
   FLevelBar->setVisible(bar.LevelBarVisible);
   // Without the thin bar below it the label belongs to the bar alone.
-  FLevel->resize(FLevel->width(), bar.LevelBarVisible ? height() : Layout::BarHeight);
+  FLevel->resize(FLevel->width(), bar.LevelBarVisible ? Layout::BarHeight + Layout::LevelBarHeight : Layout::BarHeight);
+  FitCaption();
+}
+
+void TkvMatchRatingBar::FitCaption() {
+  // A tactic's name (more so a translated one) can wrap onto more lines than the bar is high, and one of its
+  // words can be wider than the caption. The caption takes the height of its lines, from the bar's top down
+  // (this widget grows with it), and a smaller font while a word does not fit its width.
+  constexpr qreal SmallestPoints = 6;
+  const QString text = FCaption->text();
+  const int width = FCaption->width();
+  auto lines = [&](const QFont& font) {
+    return QFontMetrics(font).boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, text);
+  };
+  QFont font = this->font();
+  while (font.pointSizeF() - 0.5 >= SmallestPoints && lines(font).width() > width)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  FCaption->setFont(font);
+  const int captionHeight = std::max(Layout::BarHeight, lines(font).height());
+  FCaption->resize(width, captionHeight);
+  resize(this->width(), std::max(Layout::BarHeight + Layout::LevelBarHeight, captionHeight));
 }
 
 // ---- TkvMatchRatingRelative ---------------------------------------------------------------------------

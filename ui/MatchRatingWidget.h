@@ -55,7 +55,8 @@ public:
 };
 
 // One face-off bar with its caption at the left, the level label at the right and the thin level bar below.
-// Its top left is the caption's; it spans to the level label's right edge.
+// Its top left is the caption's; it spans to the level label's right edge, and down to the caption's bottom
+// when the caption needs more lines than the bar is high.
 class TkvMatchRatingBar : public QWidget {
   Q_OBJECT
 
@@ -70,6 +71,8 @@ public:
   TLevelBar* LevelBar() const { return FLevelBar; }
 
 private:
+  void FitCaption();
+
   QLabel* FCaption = nullptr;
   TRatingGauge* FGauge = nullptr;
   QLabel* FLevel = nullptr;

@@ -295,8 +295,9 @@ TEST(MatchLineupArrangement, SlotsLieInTwoRowsWithTheirCaptions) {
     EXPECT_EQ(box.HeaderStyle, slot < 7 ? 1 : 2);
     EXPECT_EQ(box.Visible, slot < 7);
     EXPECT_EQ(box.Left, lefts[slot % 5]);
-    EXPECT_EQ(box.Top, slot < 5 ? 8 : 72);
-    EXPECT_LE(box.Top + TPlayerBox::Height, TMatchLineupArrangement::ExtraPanelHeight);
+    EXPECT_EQ(box.Top, slot < 5 ? 8 : 64);
+    // The second row keeps off the panel's bottom edge by the first row's margin at the top.
+    EXPECT_EQ(box.Top + TPlayerBox::Height, slot < 5 ? 56 : TMatchLineupArrangement::ExtraPanelHeight - 8);
   }
   EXPECT_EQ(lineup.ExtraPanelTop(), lineup.Height() + 8);
   EXPECT_THROW(lineup.Extra(10), ERangeError);

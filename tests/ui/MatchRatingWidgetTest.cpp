@@ -1,10 +1,16 @@
 // The match rating panel draws what the rating model computes: bars, colours, level labels, thin level
 // bars, the tactic bar and the relative-strength column; values off the tables never reach outside them.
 #include "core/Errors.h"
+#include "TestSupport.h"
 #include "ratings/LineupArrangementTestXml.h"
+#include "ratings/MatchNames.h"
 #include "ui/MatchRatingWidget.h"
 
+#include <QFontMetrics>
 #include <QImage>
+
+#include <cstdlib>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -190,4 +196,38 @@ TEST(MatchRatingWidget, TheThinBarFillsItsPartsFromTheLeft) {
   EXPECT_NE(filled, emptyPart);
   EXPECT_EQ(image.pixelColor(3, 4), filled);
   EXPECT_EQ(image.pixelColor(199 - 3, 4), emptyPart);
+}
+
+// The tactic bar's caption shows every line of the tactic's name, in English and in German: its lines fit
+// the label, the label fits the bar, and the bar the panel.
+TEST(MatchRatingWidget, TheTacticCaptionShowsAllOfItsLines) {
+  for (bool german : {false, true}) {
+    std::unique_ptr<TGermanTexts> texts;
+    if (german) {
+      texts = std::make_unique<TGermanTexts>();
+      ASSERT_TRUE(texts->Available) << PB_GERMAN_MISSING;
+    }
+    for (int tactic : {0, 1, 2, 3, 4, 5, 7}) {
+      SCOPED_TRACE(testing::Message() << (german ? "de " : "en ") << tactic);
+      TDetailsSpec spec;
+      spec.Home.TacticType = std::to_string(tactic);
+      spec.Home.TacticSkill = "8";
+      const pugi::xml_document details = Details(spec);
+      TkvMatchRating panel;
+      panel.ShowMatch(MatchOf(details), true);
+      const TkvMatchRatingBar& bar = *panel.Bar(TMatchRatingModel::TacticBar);
+      const QLabel& caption = *bar.CaptionLabel();
+      ASSERT_EQ(caption.text().toStdString(), TacticName(tactic));
+      const QRect lines = QFontMetrics(caption.font())
+                              .boundingRect(QRect(0, 0, caption.width(), 1000), Qt::TextWordWrap, caption.text());
+      EXPECT_LE(lines.width(), caption.width()) << caption.text().toStdString();
+      EXPECT_LE(lines.height(), caption.height()) << caption.text().toStdString();
+      EXPECT_TRUE(bar.rect().contains(caption.geometry()));
+      EXPECT_TRUE(panel.rect().contains(bar.geometry()));
+      // The caption stays beside the bar: it does not reach into the bar itself.
+      EXPECT_LE(bar.mapTo(&panel, caption.geometry().topRight()).x(), TMatchRatingModel::BarLeft);
+      if (const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR"))
+        panel.grab().save(QString("%1/matchrating-tactic-%2-%3.png").arg(folder).arg(german ? "de" : "en").arg(tactic));
+    }
+  }
 }

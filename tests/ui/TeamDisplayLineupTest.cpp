@@ -112,6 +112,9 @@ TEST(MatchLineup, SlotsShowTheBenchRolesAndReplacedPlayers) {
     EXPECT_EQ(panel.parentWidget(), lineup.ExtraPanel());
     EXPECT_EQ(!panel.isHidden(), box.Visible);
     EXPECT_EQ(panel.pos(), QPoint(box.Left, box.Top));
+    // Clear of the panel's rounded edge on every side.
+    EXPECT_TRUE(lineup.ExtraPanel()->rect().adjusted(2, 2, -2, -2).contains(panel.geometry()))
+        << panel.geometry().bottom() << " in a panel " << lineup.ExtraPanel()->height() << " high";
     EXPECT_EQ(panel.GetCaption().toStdString(), box.Caption);
     EXPECT_EQ(panel.GetPlayerName().toStdString(), box.PlayerName);
     EXPECT_EQ(panel.PlayerID(), box.PlayerID);
