@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
@@ -167,6 +168,13 @@ const TFieldData& TAdvGrid::Field(int col) const {
 }
 
 QString TAdvGrid::ColumnTitle(int col) const { return QString::fromUtf8(_(Field(col).Title)); }
+
+int TAdvGrid::TitleFitWidth(int col) const {
+  const TFieldData& field = Field(col);
+  // The header draws its title 1 pixel inside the cell; one more on each side keeps it off the grid line.
+  const int needed = QFontMetrics(CellFont(field.Bold)).horizontalAdvance(ColumnTitle(col)) + 4;
+  return std::max(field.Width, needed);
+}
 
 QString TAdvGrid::ColumnHint(int col) const { return QString::fromUtf8(_(Field(col).Hint)); }
 

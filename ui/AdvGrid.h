@@ -81,6 +81,9 @@ public:
   std::span<const TFieldData> Fields() const { return FFields; }
   // The translated title of the column.
   QString ColumnTitle(int col) const;
+  // The column's default width, or the width its translated title needs when that is more (a translation
+  // longer than the original must not be cut).
+  int TitleFitWidth(int col) const;
   // The translated hint of the column.
   QString ColumnHint(int col) const;
 

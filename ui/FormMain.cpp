@@ -626,8 +626,9 @@ void TFormMain::FitWindowToGrids() {
   // rows in the two player grids together.
   int columns = 0;
   for (int c = 0; c < PlayerColumnCount; ++c)
-    if (Preferences().GetPlayerColumn(c)) columns += PlayerColumnTable[static_cast<size_t>(c)].Width + 1;
-  const int gridWidth = FPlayerGridM->viewport()->width();
+    if (Preferences().GetPlayerColumn(c)) columns += FPlayerGridM->TitleFitWidth(c) + 1;
+  // The grid's room without its frame, as the column fitting counts it (a shown scroll bar is part of it).
+  const int gridWidth = FPlayerGridM->width() - 2 * FPlayerGridM->frameWidth();
   const int frameWidth = width() - gridWidth;
   const int wanted = columns + FScrollBarSize + frameWidth;
   const int rowHeight = TAdvGrid::DefaultRowHeight + 1;
@@ -653,11 +654,13 @@ void TFormMain::FitColumns(TAdvGrid& grid) {
   auto shown = [&](int c) {
     return players ? Preferences().GetPlayerColumn(c) : Preferences().GetMatchColumn(c);
   };
-  const int available = grid.viewport()->width();
+  // The room always leaves out a scroll bar, shown or not, so that a grid that scrolls and one that does not
+  // get the same widths and their columns line up.
+  const int available = grid.width() - 2 * grid.frameWidth() - FScrollBarSize;
   if (available <= 0) return;
   int total = 0;
   for (int c = 0; c < grid.ColCount(); ++c)
-    if (shown(c)) total += grid.Field(c).Width + 1;
+    if (shown(c)) total += grid.TitleFitWidth(c) + 1;
   if (total <= 0) return;
   const double factor = static_cast<double>(available) / total;
   int sum = 0;
@@ -666,13 +669,13 @@ void TFormMain::FitColumns(TAdvGrid& grid) {
       grid.SetColWidth(c, -1);
       continue;
     }
-    const int defaultWidth = grid.Field(c).Width;
+    const int defaultWidth = grid.TitleFitWidth(c);
     const int width = std::max(defaultWidth, static_cast<int>(defaultWidth * factor));
     grid.SetColWidth(c, width);
     sum += width + 1;
   }
   // The name column takes what is left.
-  grid.SetColWidth(0, std::max(grid.Field(0).Width, available - sum - 1));
+  grid.SetColWidth(0, std::max(grid.TitleFitWidth(0), available - sum - 1));
 }
 
 void TFormMain::FitAllColumns() {
