@@ -33,6 +33,14 @@ QLabel* NumberLabel() {
   return label;
 }
 
+// The Engineering page's numbers stand right-aligned in their columns: the recommendations' money has no
+// padding and the project's money a wider one with ": " in front, so only their right edges can line up,
+// with each other and with the column heads.
+QLabel* RightAligned(QLabel* label) {
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return label;
+}
+
 QString Capacity(int64_t value) { return ": " + Q(FormatArenaNumber(value, 10)); }
 QString ProjectMoney(int64_t value) { return ": " + Q(FormatArenaNumber(value, 11)); }
 
@@ -119,17 +127,21 @@ QWidget* TFormArenaAdvisor::BuildEngineeringPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   auto* grid = new QGridLayout;
+  // Room between the columns, so that the project's ": " reads as part of its own field.
+  grid->setHorizontalSpacing(16);
   // Column heads: the seat types and the total are the project's clickable row labels.
   for (int t = 0; t <= SeatTypeCount; ++t) {
     FRowLabels[t] = new QPushButton(Tr(t < SeatTypeCount ? SeatTypeNames[t] : SeatTotalName));
     FRowLabels[t]->setFlat(true);
+    FRowLabels[t]->setStyleSheet(QStringLiteral("QPushButton { text-align: right; padding: 2px 0px; }"));
     grid->addWidget(FRowLabels[t], 0, t + 1);
   }
   const char* const money[3] = {N_("Construction"), N_("Maintenance"), N_("Income")};
-  for (int i = 0; i < 3; ++i) grid->addWidget(new QLabel(Tr(money[i])), 0, SeatTypeCount + 2 + i);
+  for (int i = 0; i < 3; ++i) grid->addWidget(RightAligned(new QLabel(Tr(money[i]))), 0, SeatTypeCount + 2 + i);
   for (int r = 0; r < ArenaRecommendationCount; ++r) {
     grid->addWidget(new QLabel(Tr(ArenaRecommendationNames[r])), r + 1, 0);
-    for (int c = 0; c < SeatTypeCount + 4; ++c) grid->addWidget(FRecommend[r][c] = NumberLabel(), r + 1, c + 1);
+    for (int c = 0; c < SeatTypeCount + 4; ++c)
+      grid->addWidget(FRecommend[r][c] = RightAligned(NumberLabel()), r + 1, c + 1);
     FSetButtons[r] = new QPushButton(Tr(N_("Set")));
     grid->addWidget(FSetButtons[r], r + 1, SeatTypeCount + 5);
     connect(FSetButtons[r], &QPushButton::clicked, this, [this, r] {
@@ -143,6 +155,7 @@ QWidget* TFormArenaAdvisor::BuildEngineeringPage() {
   grid->addWidget(new QLabel(Tr(N_("Project"))), projectRow, 0);
   for (int t = 0; t <= SeatTypeCount; ++t) {
     FProjectEdits[t] = new QLineEdit;
+    FProjectEdits[t]->setAlignment(Qt::AlignRight);
     grid->addWidget(FProjectEdits[t], projectRow, t + 1);
     if (t < SeatTypeCount) {
       connect(FProjectEdits[t], &QLineEdit::textChanged, this, [this, t] { ProjectCapacityChange(t); });
@@ -168,7 +181,8 @@ QWidget* TFormArenaAdvisor::BuildEngineeringPage() {
     ShowProjectEdits();
     ShowProjectMoney();
   });
-  for (int i = 0; i < 3; ++i) grid->addWidget(FProjectMoney[i] = NumberLabel(), projectRow, SeatTypeCount + 2 + i);
+  for (int i = 0; i < 3; ++i)
+    grid->addWidget(FProjectMoney[i] = RightAligned(NumberLabel()), projectRow, SeatTypeCount + 2 + i);
   layout->addLayout(grid);
   FDifference = new QCheckBox(Tr(N_("Show &Difference")));
   layout->addWidget(FDifference);

@@ -11,8 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 class TArenaAdvisorWindowTest : public TFormMainTest {
@@ -108,4 +110,60 @@ TEST_F(TArenaAdvisorWindowTest, NoSnapshotShowsNothing) {
   EXPECT_EQ(Advisor->RecommendationLabel(arBest, 0)->text(), "");
   EXPECT_EQ(Advisor->ProjectEdit(SeatTypeCount)->text(), "");
   EXPECT_EQ(Advisor->ProjectMoneyLabel(0)->text(), "");
+}
+
+// Pictures of the pages when PITCHBOOK_SCREENSHOT_DIR names a folder (for looking at them).
+TEST_F(TArenaAdvisorWindowTest, Screenshots) {
+  const char* folder = std::getenv("PITCHBOOK_SCREENSHOT_DIR");
+  if (!folder) GTEST_SKIP() << "PITCHBOOK_SCREENSHOT_DIR not set";
+  Advisor->show();
+  for (int page = 0; page < Advisor->Pages()->count(); ++page) {
+    Advisor->Pages()->setCurrentIndex(page);
+    QApplication::processEvents();
+    EXPECT_TRUE(Advisor->grab().save(QString("%1/arena-%2.png").arg(folder).arg(page)));
+  }
+}
+
+namespace {
+// Where a label's text ends on the page.
+int TextRight(const QLabel& label, const QWidget& page) {
+  const QRect r = label.contentsRect();
+  const int right = label.alignment() & Qt::AlignRight
+                        ? r.right()
+                        : r.left() + label.fontMetrics().horizontalAdvance(label.text()) - 1;
+  return label.mapTo(&page, QPoint(right, 0)).x();
+}
+}  // namespace
+
+// On the Engineering page every money column ends in one place: its head, the three recommendations and
+// the project's field, with an amount or with the empty pattern; the capacity columns likewise.
+TEST_F(TArenaAdvisorWindowTest, EngineeringColumnsLineUp) {
+  Advisor->show();
+  Advisor->Pages()->setCurrentIndex(2);
+  QWidget& page = *Advisor->Pages()->currentWidget();
+  const struct {
+    const char* Project;
+  } cases[] = {{"10000"}, {"12000"}, {"x"}};  // unchanged (dashes), a change with money, not a number
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Project);
+    Advisor->ProjectEdit(stTerraces)->setText(c.Project);
+    QApplication::processEvents();
+    for (int i = 0; i < 3; ++i) {
+      const int column = SeatTypeCount + 1 + i;
+      const int right = TextRight(*Advisor->RecommendationLabel(arWorst, column), page);
+      for (int r = arIdeal; r <= arBest; ++r)
+        EXPECT_EQ(TextRight(*Advisor->RecommendationLabel(r, column), page), right) << "money " << i << " row " << r;
+      EXPECT_EQ(TextRight(*Advisor->ProjectMoneyLabel(i), page), right) << "money " << i;
+      const auto heads = page.findChildren<QLabel*>();
+      const auto head = std::find_if(heads.begin(), heads.end(), [&](QLabel* l) {
+        return l->text() == (i == 0 ? "Construction" : i == 1 ? "Maintenance" : "Income");
+      });
+      ASSERT_NE(head, heads.end());
+      EXPECT_EQ(TextRight(**head, page), right) << "money " << i;
+    }
+    for (int t = 0; t <= SeatTypeCount; ++t) {
+      const int right = TextRight(*Advisor->RecommendationLabel(arWorst, t), page);
+      for (int r = arIdeal; r <= arBest; ++r) EXPECT_EQ(TextRight(*Advisor->RecommendationLabel(r, t), page), right);
+    }
+  }
 }
