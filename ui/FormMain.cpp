@@ -32,6 +32,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
@@ -425,11 +426,14 @@ QWidget* TFormMain::BuildFilterPanel(bool main) {
   connect(team, &QComboBox::activated, this, [this, main] { TeamBoxChange(main); });
   for (QComboBox* box : {type, result, weather}) {
     connect(box, &QComboBox::activated, this, [this, main, box] { FilterBoxChange(main, *box); });
-    // The cream is the box's own; its drop-down keeps readable colours for the current item (a style
-    // sheet on the box alone paints the highlighted item's white text on the cream).
+    // The cream is the box's own; its drop-down has readable colours of its own for the current item.
     box->setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(255, 251, 240); }"
                                       "QComboBox QAbstractItemView { background-color: white; color: black;"
-                                      " selection-background-color: rgb(0, 120, 215); selection-color: white; }"));
+                                      " selection-background-color: rgb(0, 120, 215); selection-color: white; }"
+));
+    // The style's menu-like drop-down paints its items with the box's own colours (white text on the
+    // cream for the current one); a plain item delegate paints them with the drop-down's colours above.
+    box->setItemDelegate(new QStyledItemDelegate(box));
   }
   return panel;
 }
@@ -836,7 +840,7 @@ void TFormMain::UpdatePopupMenu() {
   const int count = FClipboardList ? FClipboardList->Count() : 0;
   FListCount->setText(Q(FormatText(_("Count: %d"), count)));
   FListCopy->setEnabled(count > 0);
-  const bool mainFocused = FPlayerGridM && FPlayerGridM->hasFocus();
+  const bool mainFocused = FPlayerGridM && &FocusedPlayerGrid() == FPlayerGridM;
   FPopupPlayerInformation->setVisible(mainFocused);
   FPopupPlayerInformation->setEnabled(FMenuActions[cmPlayerInformation]->isEnabled());
   FPopupExportKeeper->setEnabled(ToolWindow(iiKeeperAnalyzer) != nullptr);

@@ -89,7 +89,8 @@ public:
   TMatchGrid& MainMatchGrid() const { return *FMatchGridM; }
   TMatchGrid& TempMatchGrid() const { return *FMatchGridT; }
   TPlayerList& ClipboardList() const { return *FClipboardList; }
-  // The main player grid when it has the input focus, else the temporary one.
+  // The main player grid when it is the window's focus widget (also while another window is active), else
+  // the temporary one.
   TPlayerGrid& FocusedPlayerGrid() const;
   QTabWidget& Pages() const { return *FPages; }
 

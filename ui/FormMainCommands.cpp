@@ -115,7 +115,9 @@ void TFormMain::ApplyWeather() {
 // ---- Player grids ---------------------------------------------------------------------------------------------------
 
 TPlayerGrid& TFormMain::FocusedPlayerGrid() const {
-  return FPlayerGridM->hasFocus() ? *FPlayerGridM : *FPlayerGridT;
+  // The window's focus child, which stays while another window is in front: a right click on a grid of
+  // this window while it is not the active one gives that grid the focus without hasFocus() becoming true.
+  return focusWidget() == FPlayerGridM ? *FPlayerGridM : *FPlayerGridT;
 }
 
 std::unique_ptr<TPlayer> TFormMain::ReadCurrentPlayer(const TPlayerGrid& grid) const {
