@@ -460,3 +460,63 @@ TEST_F(FormPlayerRatingsTest, ScreenshotsOfBothPages) {
   QApplication::processEvents();
   ASSERT_TRUE(FForm.grab().save(QString::fromStdString(base + "-rating-opponent.png")));
 }
+
+// Prev and Next walk the second match grid when it is the main window's active control, else the first,
+// whichever grid's match the window showed last.
+TEST(FormPlayerRatingsInMainWindow, PrevAndNextFollowTheActiveMatchGrid) {
+  ResetProgramState();
+  TTempFolder home;
+  TSampleWorldOptions options;
+  options.Seasons = 1;
+  options.LastRound = 6;
+  TSampleWorldInfo info;
+  WriteSampleWorld(home.Path(), options, &info);
+  TCapturedMessages messages;
+  {
+    TFormMain window(home.Path() / "");
+    ASSERT_TRUE(window.FormCreate());
+    for (bool main : {true, false}) {
+      QComboBox& teams = window.TeamBox(main);
+      for (int i = 0; i < teams.count(); ++i)
+        if (TeamIDOfTitle(teams.itemText(i).toStdString()) == std::to_string(info.OwnTeamID)) teams.setCurrentIndex(i);
+      window.TeamBoxChange(main);
+    }
+    TMatchGrid& gridM = window.MainMatchGrid();
+    TMatchGrid& gridT = window.TempMatchGrid();
+    ASSERT_GT(gridM.RowCount(), 3);
+    ASSERT_GT(gridT.RowCount(), 3);
+    TFormPlayerRatings& form = window.FormPlayerRatings();
+    window.show();
+    const struct {
+      const char* Active;
+      QWidget* Focus;
+      TMatchGrid* Shown;  // the grid whose match the window shows first
+      TMatchGrid* Walked;
+    } cases[] = {
+        {"second match grid", &gridT, &gridM, &gridT},
+        {"first match grid", &gridM, &gridT, &gridM},
+        {"a player grid", &window.MainPlayerGrid(), &gridT, &gridM},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.Active);
+      gridM.SelectRow(1);
+      gridT.SelectRow(1);
+      c.Shown->OpenCurrentMatch();
+      window.Pages().setCurrentIndex(c.Focus == &window.MainPlayerGrid() ? 0 : 1);
+      c.Focus->setFocus();
+      QApplication::processEvents();
+      ASSERT_EQ(window.focusWidget(), c.Focus);
+      form.ButtonNext()->click();
+      form.ButtonNext()->click();
+      EXPECT_EQ(c.Walked->Row(), 3);
+      TMatchGrid* other = c.Walked == &gridM ? &gridT : &gridM;
+      EXPECT_EQ(other->Row(), 1);
+      form.ButtonPrev()->click();
+      EXPECT_EQ(c.Walked->Row(), 2);
+    }
+    form.hide();
+    window.hide();
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join('\n').toStdString();
+  }
+  ResetProgramState();
+}

@@ -289,3 +289,43 @@ TEST_F(TLineupWindowsTest, CancelClosesAndReleasesTheCommandButton) {
   OpenAdvisor();
   EXPECT_EQ(Advisor->CheckedCount(false), 12);
 }
+
+// With the advisor's button down, the command brings forward the team selection window when it is shown,
+// else the custom formation window (over the advisor it belongs to), else the advisor.
+TEST_F(TLineupWindowsTest, TheCommandBringsTheAdvisorsWindowsForwardInOrder) {
+  AddSquad({5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+  Window->show();
+  OpenAdvisor();
+  ASSERT_TRUE(Advisor->isVisible());
+  enum TFront { Advisor_, Custom_, Selection_ };
+  const struct {
+    bool SelectionShown;
+    bool CustomShown;
+    TFront Expected;
+  } cases[] = {
+      {true, true, Selection_}, {true, false, Selection_}, {false, true, Custom_}, {false, false, Advisor_}};
+  auto settle = [] {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "selection " << c.SelectionShown << ", custom " << c.CustomShown);
+    Selection->setVisible(c.SelectionShown);
+    Custom->setVisible(c.CustomShown);
+    Window->activateWindow();
+    settle();
+    ASSERT_EQ(QApplication::activeWindow(), Window.get());
+    OpenAdvisor();
+    settle();
+    QWidget* expected = c.Expected == Selection_ ? static_cast<QWidget*>(Selection.get())
+                        : c.Expected == Custom_  ? static_cast<QWidget*>(Custom.get())
+                                                 : static_cast<QWidget*>(Advisor.get());
+    EXPECT_EQ(QApplication::activeWindow(), expected);
+    EXPECT_TRUE(expected->isVisible());
+    EXPECT_TRUE(Advisor->isVisible());
+    EXPECT_TRUE(Window->ButtonAction(TFormMain::cmTacticsAdvisor)->isChecked());
+  }
+  Selection->hide();
+  Custom->hide();
+  Advisor->hide();
+  Window->hide();
+}
