@@ -95,9 +95,14 @@ int RunArena(const TArenaRequest& request) {
     start.ClubSize = page.Economy.FanClubSize;
   } else {
     // No archive to plan from, but the money in the user's own currency: only the preferences are read.
-    TPreferences& preferences = Preferences();
-    preferences.ProgramFolder = CliProgramFolder("");
-    if (const TPreferencesResult result = preferences.Load(); !result) std::cerr << result.Message << '\n';
+    try {
+      TPreferences& preferences = Preferences();
+      preferences.ProgramFolder = CliProgramFolder("");
+      if (const TPreferencesResult result = preferences.Load(); !result) std::cerr << result.Message << '\n';
+    } catch (const std::exception& e) {
+      // No program folder at all: the defaults' currency.
+      std::cerr << e.what() << '\n';
+    }
   }
   if (request.ClubSize) start.ClubSize = *request.ClubSize;
 
