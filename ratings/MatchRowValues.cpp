@@ -212,6 +212,13 @@ TMatchRowTexts BuildMatchRow(const pugi::xml_node& matchData, std::string_view t
 
 int64_t MatchCellInt(std::string_view text) { return CellInteger(text).value_or(0); }
 
+std::string MatchCellExportText(int column, const TMatchRow& row) {
+  const std::string cell = row.Cell(column);
+  return column == mcMatchName ? WithoutFirstCharacter(Trim(cell)) : Trim(cell);
+}
+
+bool MatchIsAway(const TMatchRow& row) { return Trim(row.Cell(mcMatchName)).starts_with('-'); }
+
 int MatchResult(const TMatchRow& row) {
   const int64_t home = MatchCellInt(row.Cell(mcHomeScore));
   const int64_t away = MatchCellInt(row.Cell(mcAwayScore));

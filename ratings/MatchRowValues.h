@@ -97,6 +97,11 @@ struct TSeasonRound {
 };
 TSeasonRound SplitSeasonWeek(std::string_view seasonWeek);
 
+// The cell as exported to a spreadsheet (CSV) or a script: the stored value, the match name without the
+// leading "+" or "-" that marks the club's side (MatchIsAway tells it).
+std::string MatchCellExportText(int column, const TMatchRow& row);
+bool MatchIsAway(const TMatchRow& row);
+
 // ---- Filters -----------------------------------------------------------------------------------------
 // Item indexes of the three filter boxes; 0 (the box's title) and 1 (blank) mean no filter.
 struct TMatchFilter {

@@ -14,6 +14,7 @@
 #include "ui/FormPreferences.h"
 #include "ui/FormWhatsNew.h"
 #include "ui/Icons.h"
+#include "ui/GridCsvExport.h"
 #include "ui/MatchGrid.h"
 #include "ui/Messages.h"
 
@@ -265,6 +266,8 @@ void TFormMain::BuildActions() {
   FPopupMenuPlayer->addSeparator();
   FPopupDelete = FPopupMenuPlayer->addAction(ThemeIcon("edit-delete"), T(N_("Delete Player")), this,
                                              [this] { DeletePlayerClick(); });
+  FPopupMenuPlayer->addSeparator();
+  FPopupMenuPlayer->addAction(T(ExportCsvCaption), this, [this] { ExportGridAsCsv(FocusedPlayerGrid(), this); });
   connect(FPopupMenuPlayer, &QMenu::aboutToShow, this, [this] { UpdatePopupMenu(); });
   // The list shortcuts work while the popup is closed.
   addAction(FListAdd);

@@ -5,9 +5,11 @@
 #include "core/Errors.h"
 #include "core/Intl.h"
 #include "core/Utils.h"
+#include "ui/GridCsvExport.h"
 #include "ui/MatchGridImages.h"
 #include "ui/Messages.h"
 
+#include <QMenu>
 #include <QPainter>
 
 #include <algorithm>
@@ -72,7 +74,9 @@ void DrawCentred(QPainter& painter, const QRect& rect, const QPixmap& pixmap) {
 
 TMatchGrid::TMatchGrid(QWidget* parent) : TAdvGrid(MatchFields, parent) {
   SetEditable(false);
-  SetPopupMenu(nullptr);
+  auto* popup = new QMenu(this);
+  popup->addAction(QString::fromUtf8(_(ExportCsvCaption)), this, [this] { ExportGridAsCsv(*this, this); });
+  SetPopupMenu(popup);
   ApplyColumnVisibility();
 }
 

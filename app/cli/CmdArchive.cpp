@@ -1,13 +1,11 @@
 // pitchbook-cli archive: runs the start-up loader on the program folder exactly as the desktop program does
 // at start (old match folders upgraded, superseded snapshots moved to the obsolete folder) and prints the
 // pages of the history store and the load-error report.
+#include "app/cli/CliArchive.h"
 #include "app/cli/CliCommand.h"
 
 #include "core/Intl.h"
-#include "core/ProgramFolders.h"
-#include "data/Startup.h"
 #include "data/History.h"
-#include "data/Preferences.h"
 
 #include <nlohmann/json.hpp>
 
@@ -83,29 +81,15 @@ void PrintJson(const THistory& history, const std::string& loadErrors) {
 }
 
 int RunArchive(const TArchiveRequest& request) {
-  TStartupSettings settings;
-  try {
-    const fs::path programFolder = CliProgramFolder(request.Home);
-    TPreferences& preferences = Preferences();
-    preferences.ProgramFolder = programFolder;
-    if (const TPreferencesResult result = preferences.Load(); !result) std::cerr << result.Message << '\n';
-    const TProgramFolders folders(programFolder, preferences.UseAlternateHistoryPath,
-                                  preferences.AlternateHistoryPath);
-    folders.CreateDataFolders();
-    settings = TStartupSettings::Of(folders, preferences);
-    settings.SuspendAtEnd = false;
-  } catch (const std::exception& e) {
-    std::cerr << e.what() << '\n';
+  std::string error, loadErrors;
+  if (!LoadCliArchive(request.Home, error, nullptr, &loadErrors)) {
+    std::cerr << error << '\n';
     return 2;
   }
-  THistory& history = History();
-  TStartup startup(history, settings);
-  startup.RunHere();
-  const std::string loadErrors = startup.LoadErrorsReport();
   if (request.Json)
-    PrintJson(history, loadErrors);
+    PrintJson(History(), loadErrors);
   else
-    PrintText(history, loadErrors);
+    PrintText(History(), loadErrors);
   return 0;
 }
 

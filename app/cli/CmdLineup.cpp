@@ -1,9 +1,12 @@
 // pitchbook-cli lineup [--home DIR] --formation CODE [--weather W] [--training] [--ignore-form]
-//                      [--fixed SLOT=PLAYERID ...] [--threads N] [--all] [--json]
+//                      [--fixed SLOT=PLAYERID ...] [--threads N] [--all] [--json|--csv]
 // The best-lineup search on the newest snapshot's squad, as the tactics advisor starts it with every
 // remaining player checked: the coach left out, and the injured and suspended unless --all.
 #include "app/cli/CliArchive.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOutput.h"
+
+#include "core/Csv.h"
 
 #include "core/Intl.h"
 #include "core/ProgramFolders.h"
@@ -35,7 +38,7 @@ struct TLineupRequest {
   std::vector<std::string> Fixed;
   int Threads = 0;
   bool All = false;
-  bool Json = false;
+  TCliFormatFlags Output;
 };
 
 struct TFixedPlayer {
@@ -132,6 +135,23 @@ void PrintJson(const TTeamSelect& select, int formation) {
   std::cout << result.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
+// One row per slot, as the JSON's slots.
+void PrintCsv(const TTeamSelect& select) {
+  const TTeam& team = select.BestTeam();
+  TCsvWriter csv;
+  csv.Row({"slot", "role", "playerId", "name", "rating"});
+  for (int slot = 0; slot < TTeam::SlotCount; ++slot) {
+    const TPlayer* p = team.GetSlot(slot);
+    csv.Integer(slot).Integer(team.GetRoleFlags(slot)).Integer(IdOf(p)).Text(p ? p->PlayerName : std::string());
+    if (p)
+      csv.Number(SlotValue(team, slot));
+    else
+      csv.Text("");
+    csv.EndRow();
+  }
+  std::cout << csv.Result();
+}
+
 void PrintText(const TTeamSelect& select, int formation) {
   const TTeam& team = select.BestTeam();
   std::ostringstream out;
@@ -190,10 +210,17 @@ int RunLineup(const TLineupRequest& request) {
     std::cerr << e.what() << '\n';
     return 1;
   }
-  if (request.Json)
-    PrintJson(select, request.Formation);
-  else
-    PrintText(select, request.Formation);
+  switch (request.Output.Format()) {
+    case TCliFormat::Json:
+      PrintJson(select, request.Formation);
+      break;
+    case TCliFormat::Csv:
+      PrintCsv(select);
+      break;
+    case TCliFormat::Text:
+      PrintText(select, request.Formation);
+      break;
+  }
   if (!select.Error().empty()) {
     std::cerr << select.Error() << '\n';
     return 1;
@@ -215,7 +242,7 @@ const TCliCommand LineupCommand([](CLI::App& app, TCliContext& context) {
   command->add_option("--threads", request->Threads, _("Threads of the search (default 0: one per core)"))
       ->check(CLI::NonNegativeNumber);
   command->add_flag("--all", request->All, _("Take injured and suspended players too"));
-  command->add_flag("--json", request->Json, _("Print the result as a JSON object"));
+  AddFormatFlags(*command, request->Output, true);
   command->callback([request, &context] { context.ExitCode = RunLineup(*request); });
 });
 }  // namespace

@@ -1,7 +1,10 @@
-// pitchbook-cli players FILE [--weather 0..5] [--ignore-form] [--json]
+// pitchbook-cli players FILE [--weather 0..5] [--ignore-form] [--json|--csv]
 // Every player of a players file or of a rating record file (".krf") with all his values by
 // attribute code: stored values, effective skills and position ratings.
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOutput.h"
+
+#include "core/Csv.h"
 
 #include "core/PlayerList.h"
 
@@ -19,7 +22,7 @@ struct TPlayersOptions {
   std::string File;
   int Weather = wDisabled;
   bool IgnoreForm = false;
-  bool Json = false;
+  TCliFormatFlags Output;
 };
 
 bool IsRecordFile(const std::filesystem::path& path) {
@@ -50,6 +53,20 @@ std::string FormatTable(const TPlayerList& list) {
   return out.str();
 }
 
+// The table's columns with "." decimals whatever the locale.
+std::string FormatCsv(const TPlayerList& list) {
+  TCsvWriter csv;
+  csv.Text("PlayerID").Text("PlayerName");
+  for (int code = FirstPlayerAttribute; code <= LastPlayerAttribute; ++code) csv.Integer(code);
+  csv.EndRow();
+  for (const TPlayer& p : list) {
+    csv.Integer(p.PlayerID).Text(p.PlayerName);
+    for (int code = FirstPlayerAttribute; code <= LastPlayerAttribute; ++code) csv.Number(p.GetValue(code));
+    csv.EndRow();
+  }
+  return csv.Result();
+}
+
 std::string FormatJson(const TPlayerList& list) {
   nlohmann::ordered_json players = nlohmann::ordered_json::array();
   for (const TPlayer& p : list) {
@@ -68,7 +85,7 @@ TCliCommand registerPlayers([](CLI::App& app, TCliContext& context) {
   cmd->add_option("FILE", options->File, "players XML file or .krf rating record file")->required();
   cmd->add_option("--weather", options->Weather, "weather 0 Rainy .. 5 Disabled")->check(CLI::Range(0, 5));
   cmd->add_flag("--ignore-form", options->IgnoreForm, "leave form out of the ratings");
-  cmd->add_flag("--json", options->Json, "JSON output");
+  AddFormatFlags(*cmd, options->Output, true);
   cmd->callback([options, &context] {
     try {
       TPlayerList list(options->Weather, false, options->IgnoreForm);
@@ -77,7 +94,10 @@ TCliCommand registerPlayers([](CLI::App& app, TCliContext& context) {
         list.LoadFromRecordFile(path);
       else
         list.LoadFromPlayersFile(path);
-      std::cout << (options->Json ? FormatJson(list) : FormatTable(list));
+      const TCliFormat format = options->Output.Format();
+      std::cout << (format == TCliFormat::Json  ? FormatJson(list)
+                    : format == TCliFormat::Csv ? FormatCsv(list)
+                                                : FormatTable(list));
       context.ExitCode = 0;
     } catch (const std::exception& e) {
       std::cerr << e.what() << '\n';

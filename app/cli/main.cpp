@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   InitTranslations(ResolveProgramFolder(""));
   CLI::App app{"pitchbook-cli: the Pitchbook engine on the command line (JSON output with --json)"};
+  // "pitchbook-cli --version" prints "pitchbook-cli 0.1.0" and needs no sub-command.
+  app.set_version_flag("--version", std::string("pitchbook-cli ") + PITCHBOOK_VERSION, _("Print the version and exit"));
   app.require_subcommand(1);
   TCliContext context;
   for (auto& setup : Setups()) setup(app, context);
