@@ -250,6 +250,12 @@ void CheckParsed(const pugi::xml_parse_result& result, const std::string& source
 }
 }  // namespace
 
+bool IsPlainUtf8XML(std::string_view data) {
+  const std::string_view declared = DeclaredEncoding(data);
+  return (declared.empty() || EqualsNoCase(declared, "utf-8")) && data.find('\0') == std::string_view::npos &&
+         IsValidUtf8(data);
+}
+
 void ParseXMLText(std::string_view data, pugi::xml_document& doc, const std::string& sourceName) {
   const bool convert = NeedsWesternConversion(data);
   pugi::xml_parse_result result;
