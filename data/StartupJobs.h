@@ -12,9 +12,10 @@ public:
   explicit TStartupJobs(int workers) : FWorkers(workers < 1 ? 1 : workers) {}
 
   // Runs the jobs and returns once every started job has ended. stop is asked before each job (from any
-  // thread): once it says yes no further job starts. done(finished) runs on the calling thread only (it
-  // may report progress to the window) after each of its own jobs, with the number of jobs finished so far
-  // by all threads. The first exception a job lets out is raised here after all threads have ended.
+  // thread): once it says yes no further job starts. done(finished) runs after a job, on the thread that ran
+  // it, never on two threads at once, with the number of jobs finished so far, higher at each call (it
+  // reports progress through TWorker::Synchronize, which any thread may call). The first exception a job or
+  // done lets out is raised here after all threads have ended.
   void Run(size_t count, const std::function<void(size_t job)>& job, const std::function<bool()>& stop,
            const std::function<void(size_t finished)>& done = {}) const;
 
