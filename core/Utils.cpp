@@ -16,6 +16,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -140,6 +141,67 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 }  // namespace
 
+namespace {
+// Reads the whole file into a buffer of the caller's kind: Reserve(n) makes room for n bytes (keeping those
+// read), Data() is where they go. One read more than the file's size tells its end, so a regular file takes
+// two reads whatever its size.
+template <class TBuffer>
+void ReadFileInto(const fs::path& path, TBuffer& buffer, size_t& size) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) RaiseReadError(path, errno);
+  struct TCloser {
+    int Fd;
+    ~TCloser() { ::close(Fd); }
+  } closer{fd};
+  struct stat st;
+  if (::fstat(fd, &st) != 0) RaiseReadError(path, errno);
+  if (S_ISDIR(st.st_mode)) RaiseReadError(path, EISDIR);
+  size = 0;
+  size_t capacity = static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1;
+  buffer.Reserve(capacity, size);
+  for (;;) {
+    if (size == capacity) buffer.Reserve(capacity *= 2, size);
+    ssize_t n = ::read(fd, buffer.Data() + size, capacity - size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      RaiseReadError(path, errno);
+    }
+    if (n == 0) break;
+    size += static_cast<size_t>(n);
+  }
+}
+
+struct TStringBuffer {
+  std::string& Text;
+  void Reserve(size_t capacity, size_t) { Text.resize(capacity); }
+  char* Data() { return Text.data(); }
+};
+
+// Memory from pugixml's allocator, which a document can take over (load_buffer_inplace_own) instead of
+// copying the file's bytes.
+class TPugiBuffer {
+public:
+  TPugiBuffer() = default;
+  TPugiBuffer(const TPugiBuffer&) = delete;
+  TPugiBuffer& operator=(const TPugiBuffer&) = delete;
+  ~TPugiBuffer() {
+    if (FData) pugi::get_memory_deallocation_function()(FData);
+  }
+  void Reserve(size_t capacity, size_t kept) {
+    char* data = static_cast<char*>(pugi::get_memory_allocation_function()(capacity));
+    if (!data) throw std::bad_alloc();
+    if (kept > 0) std::memcpy(data, FData, kept);
+    if (FData) pugi::get_memory_deallocation_function()(FData);
+    FData = data;
+  }
+  char* Data() { return FData; }
+  char* Release() { return std::exchange(FData, nullptr); }
+
+private:
+  char* FData = nullptr;
+};
+}  // namespace
+
 // ---- XML files ----------------------------------------------------------------------------------------
 
 void WriteXMLSkeleton(std::vector<std::string>& lines, const std::string& root) {
@@ -170,24 +232,40 @@ void CopyChildNodes(const pugi::xml_node& source, pugi::xml_node target) {
   for (pugi::xml_node child : source.children()) target.append_copy(child);
 }
 
-void ParseXMLText(std::string_view data, pugi::xml_document& doc, const std::string& sourceName) {
-  constexpr unsigned options = pugi::parse_default | pugi::parse_declaration;
-  std::string_view declared = DeclaredEncoding(data);
-  // Old files declare ISO-8859-1 (or hold such bytes without saying so); the program keeps UTF-8 only.
-  // A NUL byte means UTF-16/32, which pugixml recognises by itself.
-  bool convert = IsWesternSingleByte(declared) ||
-                 ((declared.empty() || EqualsNoCase(declared, "utf-8")) &&
-                  data.find('\0') == std::string_view::npos && !IsValidUtf8(data));
-  pugi::xml_parse_result result;
-  if (convert) {
-    std::string utf8 = Cp1252ToUtf8(data);
-    result = doc.load_buffer(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
-  } else {
-    result = doc.load_buffer(data.data(), data.size(), options, pugi::encoding_auto);
-  }
+namespace {
+constexpr unsigned XMLParseOptions = pugi::parse_default | pugi::parse_declaration;
+
+// Old files declare ISO-8859-1 (or hold such bytes without saying so); the program keeps UTF-8 only.
+// A NUL byte means UTF-16/32, which pugixml recognises by itself.
+bool NeedsWesternConversion(std::string_view data) {
+  const std::string_view declared = DeclaredEncoding(data);
+  return IsWesternSingleByte(declared) || ((declared.empty() || EqualsNoCase(declared, "utf-8")) &&
+                                           data.find('\0') == std::string_view::npos && !IsValidUtf8(data));
+}
+
+void CheckParsed(const pugi::xml_parse_result& result, const std::string& sourceName) {
   if (!result)
     throw EInOutError(FormatText(_("\"%s\" is not a valid XML file: %s (at byte %lld)"), sourceName.c_str(),
                                  result.description(), static_cast<long long>(result.offset)));
+}
+}  // namespace
+
+bool IsPlainUtf8XML(std::string_view data) {
+  const std::string_view declared = DeclaredEncoding(data);
+  return (declared.empty() || EqualsNoCase(declared, "utf-8")) && data.find('\0') == std::string_view::npos &&
+         IsValidUtf8(data);
+}
+
+void ParseXMLText(std::string_view data, pugi::xml_document& doc, const std::string& sourceName) {
+  const bool convert = NeedsWesternConversion(data);
+  pugi::xml_parse_result result;
+  if (convert) {
+    std::string utf8 = Cp1252ToUtf8(data);
+    result = doc.load_buffer(utf8.data(), utf8.size(), XMLParseOptions, pugi::encoding_utf8);
+  } else {
+    result = doc.load_buffer(data.data(), data.size(), XMLParseOptions, pugi::encoding_auto);
+  }
+  CheckParsed(result, sourceName);
   if (convert) {
     // The document now holds UTF-8: a saved copy must not claim otherwise.
     pugi::xml_node decl = doc.first_child();
@@ -199,8 +277,17 @@ void ParseXMLText(std::string_view data, pugi::xml_document& doc, const std::str
 }
 
 void LoadXMLFile(const fs::path& path, pugi::xml_document& doc) {
-  std::string data = ReadFileText(path);
-  ParseXMLText(data, doc, path.string());
+  // The document takes the file's bytes over and parses them where they are: no copy of the whole file.
+  TPugiBuffer buffer;
+  size_t size = 0;
+  ReadFileInto(path, buffer, size);
+  const std::string_view data(buffer.Data(), size);
+  if (NeedsWesternConversion(data)) {
+    ParseXMLText(data, doc, path.string());
+    return;
+  }
+  CheckParsed(doc.load_buffer_inplace_own(buffer.Release(), size, XMLParseOptions, pugi::encoding_auto),
+              path.string());
 }
 
 void SaveXMLFile(const pugi::xml_document& doc, const fs::path& path) {
@@ -264,27 +351,11 @@ void SaveFileAtomically(const fs::path& path, std::string_view data, fs::perms p
 }
 
 std::string ReadFileText(const fs::path& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) RaiseReadError(path, errno);
-  struct TCloser {
-    int Fd;
-    ~TCloser() { ::close(Fd); }
-  } closer{fd};
-  struct stat st;
-  if (::fstat(fd, &st) != 0) RaiseReadError(path, errno);
-  if (S_ISDIR(st.st_mode)) RaiseReadError(path, EISDIR);
   std::string result;
-  result.reserve(static_cast<size_t>(std::max<off_t>(st.st_size, 0)));
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      RaiseReadError(path, errno);
-    }
-    if (n == 0) break;
-    result.append(buffer, static_cast<size_t>(n));
-  }
+  TStringBuffer buffer{result};
+  size_t size = 0;
+  ReadFileInto(path, buffer, size);
+  result.resize(size);
   return result;
 }
 
@@ -459,6 +530,15 @@ bool IsValidUtf8(std::string_view text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
   while (p < end) {
+    // Files are mostly ASCII: eight bytes at a time while none has its high bit set.
+    if (end - p >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      if ((word & 0x8080808080808080ULL) == 0) {
+        p += 8;
+        continue;
+      }
+    }
     unsigned char c = *p;
     if (c < 0x80) {
       ++p;

@@ -25,6 +25,9 @@ void CopyChildNodes(const pugi::xml_node& source, pugi::xml_node target);
 void LoadXMLFile(const std::filesystem::path& path, pugi::xml_document& doc);
 // The same for XML text in memory (an answer of the game's server); sourceName names it in the message.
 void ParseXMLText(std::string_view data, pugi::xml_document& doc, const std::string& sourceName);
+// Whether ParseXMLText takes data as UTF-8 as it stands: declared UTF-8 or not declared, no NUL byte, valid
+// UTF-8 (so any part of it cut at markup parses to the same text).
+bool IsPlainUtf8XML(std::string_view data);
 // Saves the document indented, atomically (temporary file in the same folder, then rename).
 void SaveXMLFile(const pugi::xml_document& doc, const std::filesystem::path& path);
 // Text of a child element (empty when missing).

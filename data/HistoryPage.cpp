@@ -78,12 +78,19 @@ void THistoryPage::Load(const std::string& fileName) {
     LoadRecordFile(fileName);
 }
 
+namespace {
+// "<folder>/<day> " of a snapshot's Players file: the name of any of its files without the kind.
+std::string SnapshotPrefix(const std::string& fileName) {
+  const std::filesystem::path path(fileName);
+  const std::string name = path.filename().string();
+  return (path.parent_path() / name.substr(0, name.find(' '))).string() + " ";
+}
+}  // namespace
+
 void THistoryPage::LoadXml(const std::string& fileName) {
   FileName = fileName;
   IsXml = true;
-  const std::filesystem::path path(fileName);
-  const std::string name = path.filename().string();
-  const std::string prefix = (path.parent_path() / name.substr(0, name.find(' '))).string() + " ";
+  const std::string prefix = SnapshotPrefix(fileName);
   Team.Read(prefix + "TeamDetails.xml");
   League.Read(prefix + "LeagueDetails.xml");
   Training.Read(prefix + "Training.xml");
@@ -91,6 +98,24 @@ void THistoryPage::LoadXml(const std::string& fileName) {
   Economy.Read(prefix + "Economy.xml");
   Club.Read(prefix + "Club.xml");
   World.Read(prefix + "WorldDetails.xml");
+  Players.LoadFromPlayersFile(prefix + "Players.xml");
+}
+
+void THistoryPage::ReadXmlHead(const std::string& fileName, const pugi::xml_node& leagueRoot,
+                               const pugi::xml_node& worldRoot) {
+  FileName = fileName;
+  IsXml = true;
+  Team.Read(SnapshotPrefix(fileName) + "TeamDetails.xml");
+  League.ReadRoot(leagueRoot);
+  World.ReadRoot(worldRoot);
+}
+
+void THistoryPage::ReadXmlRest() {
+  const std::string prefix = SnapshotPrefix(FileName);
+  Training.Read(prefix + "Training.xml");
+  Arena.Read(prefix + "ArenaDetails.xml");
+  Economy.Read(prefix + "Economy.xml");
+  Club.Read(prefix + "Club.xml");
   Players.LoadFromPlayersFile(prefix + "Players.xml");
 }
 

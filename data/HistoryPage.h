@@ -45,6 +45,11 @@ public:
   // Raises whatever the readers raise; the page is then unusable and the caller drops it.
   void Load(const std::string& fileName);
   void LoadXml(const std::string& fileName);
+  // LoadXml in two steps, for the start-up loader, which parses the league and world files anyway to sort
+  // the snapshots: ReadXmlHead reads the team file and takes the league and world records from those
+  // documents, ReadXmlRest reads the other files (it may run on another thread, but only after the head).
+  void ReadXmlHead(const std::string& fileName, const pugi::xml_node& leagueRoot, const pugi::xml_node& worldRoot);
+  void ReadXmlRest();
   void LoadRecordFile(const std::string& fileName);
   void ReadRecordHeader(const std::string& text);
 

@@ -7,10 +7,14 @@
 #include "core/Snapshot.h"
 #include "data/Preferences.h"
 #include "data/History.h"
+#include "data/StartupJobs.h"
+#include "data/XMLRootSplit.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <optional>
 #include <fstream>
 #include <unordered_set>
 
@@ -262,11 +266,21 @@ std::vector<std::string> TStartup::CollectCandidates() {
   return list;
 }
 
-bool TStartup::DetermineKey(std::string& entry) const {
+// One snapshot (or rating record) of the history folder on its way to a page.
+struct TStartup::TCandidate {
+  // The file's path, and "key|path" once its key is known (empty when it has none).
+  std::string Entry;
+  // An XML snapshot's page is begun while its key is determined, from the same league and world documents.
+  std::unique_ptr<THistoryPage> Page;
+  bool Loaded = false;
+  bool Failed = false;
+};
+
+bool TStartup::DetermineKey(TCandidate& candidate) const {
   try {
     std::string date;
     int season = 0, round = 0;
-    const fs::path path(entry);
+    const fs::path path(candidate.Entry);
     if (Lower(path.extension().string()) == ".krf") {
       std::ifstream in(path, std::ios::binary);
       if (!in) return false;
@@ -296,12 +310,36 @@ bool TStartup::DetermineKey(std::string& entry) const {
           round = StrToInt(ChildText(l, "MatchRound"));
           break;
         }
+      // The documents are at hand: the page takes its league and world records from them, so that no file
+      // is parsed twice. A failure here is the page's (reported if it is to be loaded), not the key's.
+      candidate.Page = std::make_unique<THistoryPage>();
+      try {
+        candidate.Page->ReadXmlHead(candidate.Entry, league.document_element(), root);
+      } catch (const std::exception&) {
+        candidate.Failed = true;
+      }
     }
-    entry = SnapshotKey(season, round, date) + "|" + entry;
+    candidate.Entry = SnapshotKey(season, round, date) + "|" + candidate.Entry;
     return true;
   } catch (const std::exception&) {
     return false;
   }
+}
+
+void TStartup::LoadPage(TCandidate& candidate) const {
+  candidate.Loaded = true;
+  if (candidate.Failed) return;
+  try {
+    if (candidate.Page) {
+      candidate.Page->ReadXmlRest();
+    } else {
+      candidate.Page = std::make_unique<THistoryPage>();
+      candidate.Page->Load(std::string(EntryPath(candidate.Entry)));
+    }
+  } catch (const std::exception&) {
+    candidate.Failed = true;
+  }
+  if (candidate.Failed) candidate.Page.reset();
 }
 
 void TStartup::MoveToObsolete(const std::string& path) const {
@@ -327,40 +365,68 @@ void TStartup::LoadHistory() {
     }
   } finish{*this};
 
-  std::vector<std::string> list = CollectCandidates();
+  std::vector<TCandidate> list;
+  for (std::string& path : CollectCandidates()) list.push_back(TCandidate{std::move(path), nullptr, false, false});
   if (list.empty() || Terminated()) return;
 
+  // The files are independent: both passes over them share the work out and keep each result in its
+  // candidate, and everything that depends on the order (which snapshot of a week wins, the moves to the
+  // obsolete folder, the load errors) is decided afterwards here, in the order of the keys.
+  const TStartupJobs jobs(FSettings.Workers);
+  const auto stop = [this] { return Terminated(); };
   SetStatusText(_("Scanning history"));
-  const int scanned = static_cast<int>(list.size());
-  for (int i = scanned - 1; i >= 0; --i) {
-    if (Terminated()) return;
-    if (!DetermineKey(list[i])) list[i].clear();
-    if (scanned > 1) SetProgressOf((scanned - i - 1) * 100.0 / (scanned - 1));
-  }
-  std::erase_if(list, [](const std::string& e) { return e.empty(); });
+  const size_t scanned = list.size();
+  jobs.Run(
+      scanned,
+      [&](size_t i) {
+        if (!DetermineKey(list[i])) list[i].Entry.clear();
+      },
+      stop,
+      [&](size_t finished) {
+        if (scanned > 1) SetProgressOf((finished - 1) * 100.0 / static_cast<double>(scanned - 1));
+      });
+  if (Terminated()) return;
+  if (scanned > 1) SetProgressOf(100);
+  std::erase_if(list, [](const TCandidate& c) { return c.Entry.empty(); });
   if (list.empty()) return;
-  std::sort(list.begin(), list.end());
+  std::sort(list.begin(), list.end(), [](const TCandidate& a, const TCandidate& b) { return a.Entry < b.Entry; });
 
   const int count = static_cast<int>(list.size());
   int cut = -1;
   if (FSettings.LimitHistoryDataLoading) {
-    const int newest = KeySeason(EntryKey(list.back()));
+    const int newest = KeySeason(EntryKey(list.back().Entry));
     for (int i = count - 1; i >= 0; --i)
-      if (KeySeason(EntryKey(list[i])) < newest - FSettings.SeasonLimit) {
+      if (KeySeason(EntryKey(list[i].Entry)) < newest - FSettings.SeasonLimit) {
         cut = i;
         break;
       }
   }
 
+  // The newest snapshot of each week above the cut is loaded ahead; only when it fails is the next older
+  // one of its week loaded, below, as it comes.
   SetStatusText(_("Processing history"));
-  const std::string currentRound(RoundKey(EntryKey(list.back())));
+  std::vector<TCandidate*> ahead;
+  for (int i = count - 1; i >= 0; --i) {
+    if (i > cut && (i == count - 1 || RoundKey(EntryKey(list[i].Entry)) != RoundKey(EntryKey(list[i + 1].Entry))))
+      ahead.push_back(&list[i]);
+    else
+      list[i].Page.reset();
+  }
+  jobs.Run(
+      ahead.size(), [&](size_t i) { LoadPage(*ahead[i]); }, stop,
+      [&](size_t finished) { SetProgressOf(finished * 100.0 / static_cast<double>(ahead.size())); });
+  if (Terminated()) return;
+  SetProgressOf(100);
+
+  const std::string currentRound(RoundKey(EntryKey(list.back().Entry)));
   std::string lastRound;
   bool haveLastRound = false;
   for (int i = count - 1; i >= 0; --i) {
     if (Terminated()) return;
-    const std::string_view key = EntryKey(list[i]);
+    TCandidate& candidate = list[i];
+    const std::string_view key = EntryKey(candidate.Entry);
     const std::string_view roundKey = RoundKey(key);
-    const std::string path(EntryPath(list[i]));
+    const std::string path(EntryPath(candidate.Entry));
     if (haveLastRound && roundKey == lastRound) {
       // An older snapshot of a week already loaded: out of the way, except in the current week, where the
       // next download may still replace the newer one.
@@ -370,16 +436,16 @@ void TStartup::LoadHistory() {
     lastRound = roundKey;
     haveLastRound = true;
     if (i <= cut) continue;
-    try {
-      auto page = std::make_unique<THistoryPage>();
-      page->Load(path);
-      FHistory.Add(std::move(page));
-    } catch (const std::exception&) {
+    // A week whose newest snapshot failed: this one was not loaded ahead (nor its head kept), so it is
+    // loaded whole now.
+    if (!candidate.Loaded) LoadPage(candidate);
+    if (candidate.Failed) {
       // The next older snapshot of the week takes its place.
       FLoadErrors.push_back(path);
       haveLastRound = false;
+      continue;
     }
-    SetProgressOf((count - i) * 100.0 / (count - cut));
+    FHistory.Add(std::move(candidate.Page));
   }
 
   if (!Terminated()) AttachMatches();
@@ -394,11 +460,25 @@ void TStartup::AttachMatches() {
   if (!fs::exists(file, ec)) return;
   SetStatusText(_("Processing matches"));
   SetProgress(0);
-  pugi::xml_document doc;
+  std::string text;
   try {
-    LoadXMLFile(file, doc);
+    text = ReadFileText(file);
   } catch (const std::exception&) {
     FLoadErrors.push_back(file.string());
+    return;
+  }
+  // The club's match file grows with every match and is the largest file of the archive: it is parsed one
+  // match element at a time, on all workers, rather than as one document many times its size. A file the
+  // split declines is parsed whole.
+  if (!AttachMatchesOfElements(file.string(), text)) AttachMatchesOfDocument(file.string(), text);
+}
+
+void TStartup::AttachMatchesOfDocument(const std::string& file, const std::string& text) {
+  pugi::xml_document doc;
+  try {
+    ParseXMLText(text, doc, file);
+  } catch (const std::exception&) {
+    FLoadErrors.push_back(file);
     return;
   }
   const pugi::xml_node root = doc.document_element();
@@ -422,7 +502,102 @@ void TStartup::AttachMatches() {
     }
     SetProgressOf(index * 100.0 / count);
   }
-  if (failed) FLoadErrors.push_back(file.string());
+  if (failed) FLoadErrors.push_back(file);
+}
+
+// What one match element of the club's file reads as, found on a worker. Each step that can fail is kept
+// apart: which of them count depends on whether the element's week has a page.
+struct TStartup::TMatchElement {
+  bool Parsed = false;  // the element's text parsed on its own
+  bool Single = false;  // ... into exactly one element
+  bool IsMatchData = false;
+  bool HasWeek = false;  // Season and MatchRound are numbers
+  int Season = 0, Round = 0;
+  bool HasType = false;  // the lineup's MatchType is a number
+  int Type = 0;
+  bool HasMatch = false;  // the match record read
+  TMatchPage Match;
+};
+
+bool TStartup::AttachMatchesOfElements(const std::string& file, const std::string& text) {
+  if (!IsPlainUtf8XML(text)) return false;
+  const std::optional<TXMLRootSplit> split = SplitXMLRoot(text);
+  if (!split) return false;
+  pugi::xml_document skeleton;
+  try {
+    ParseXMLText(split->Skeleton, skeleton, file);
+  } catch (const std::exception&) {
+    FLoadErrors.push_back(file);
+    return true;
+  }
+  // Between the elements stand only blanks, comments and processing instructions, which leave no node.
+  if (skeleton.document_element().first_child()) return false;
+
+  const size_t count = split->Children.size();
+  std::vector<TMatchElement> elements(count);
+  const auto read = [&](size_t i) {
+    TMatchElement& element = elements[i];
+    pugi::xml_document doc;
+    try {
+      ParseXMLText(split->Children[i], doc, file);
+    } catch (const std::exception&) {
+      return;
+    }
+    element.Parsed = true;
+    const pugi::xml_node data = doc.first_child();
+    element.Single = data.type() == pugi::node_element && !data.next_sibling();
+    if (!element.Single) return;
+    element.IsMatchData = std::strcmp(data.name(), "MatchData") == 0;
+    try {
+      element.Season = StrToInt(ChildText(data, "Season"));
+      element.Round = StrToInt(ChildText(data, "MatchRound"));
+      element.HasWeek = true;
+    } catch (const std::exception&) {
+    }
+    try {
+      element.Type = StrToInt(ChildText(data.child("matchLineup.asp"), "MatchType"));
+      element.HasType = true;
+    } catch (const std::exception&) {
+    }
+    try {
+      element.Match.ReadMatchData(data);
+      element.HasMatch = true;
+    } catch (const std::exception&) {
+    }
+  };
+  TStartupJobs(FSettings.Workers)
+      .Run(count, read, [this] { return Terminated(); },
+           [&](size_t finished) { SetProgressOf(finished * 100.0 / static_cast<double>(count)); });
+  if (Terminated()) return true;
+  // An element the whole document would not hold as one: the document decides.
+  if (std::any_of(elements.begin(), elements.end(), [](const TMatchElement& e) { return e.Parsed && !e.Single; }))
+    return false;
+  if (std::any_of(elements.begin(), elements.end(), [](const TMatchElement& e) { return !e.Parsed; })) {
+    // The whole file would not parse either.
+    FLoadErrors.push_back(file);
+    return true;
+  }
+
+  // In file order, from the first MatchData element on: a later element of a week's kind replaces.
+  bool failed = false;
+  auto element = std::find_if(elements.begin(), elements.end(), [](const TMatchElement& e) { return e.IsMatchData; });
+  for (; element != elements.end(); ++element) {
+    if (!element->HasWeek) {
+      failed = true;
+      continue;
+    }
+    const int page = FHistory.FindRound(element->Season, element->Round);
+    if (page <= 0) continue;
+    if (!element->HasType || !element->HasMatch) {
+      failed = true;
+      continue;
+    }
+    THistoryPage& target = FHistory.Page(page);
+    (element->Type == 1 || element->Type == 2 ? target.LeagueMatch : target.OtherMatch) = std::move(element->Match);
+  }
+  if (count > 0) SetProgressOf(100);
+  if (failed) FLoadErrors.push_back(file);
+  return true;
 }
 
 std::string TStartup::LoadErrorsText(const std::vector<std::string>& loadErrors) {

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ struct TStartupSettings {
   int SeasonLimit = 2;
   // The desktop program keeps the thread suspended for the update check; the CLI and tests let it end.
   bool SuspendAtEnd = true;
+  // Threads that parse the files, the loader's own included (1: all on the loader's thread). The archive
+  // loaded is the same whatever the number.
+  int Workers = 2;
 
   // The folders and the two start-up preferences of the program.
   static TStartupSettings Of(const TProgramFolders& folders, const TPreferences& preferences);
@@ -89,11 +93,16 @@ protected:
   void Execute() override;
 
 private:
+  struct TCandidate;
+  struct TMatchElement;
   void ExecuteSteps();
   std::vector<std::string> CollectCandidates();
-  bool DetermineKey(std::string& entry) const;
+  bool DetermineKey(TCandidate& candidate) const;
+  void LoadPage(TCandidate& candidate) const;
   void MoveToObsolete(const std::string& path) const;
   void AttachMatches();
+  void AttachMatchesOfDocument(const std::string& file, const std::string& text);
+  bool AttachMatchesOfElements(const std::string& file, const std::string& text);
   void SetProgressOf(double percent);
   template <class F> void Sync(const F& callback);
 

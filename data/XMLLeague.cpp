@@ -20,7 +20,10 @@ bool TXMLLeague::operator==(const TXMLLeague& other) const {
 
 void TXMLLeague::Read(const std::filesystem::path& fileName) {
   pugi::xml_document doc;
-  const pugi::xml_node root = OpenXMLRoot(fileName, doc);
+  ReadRoot(OpenXMLRoot(fileName, doc));
+}
+
+void TXMLLeague::ReadRoot(const pugi::xml_node& root) {
   const char* teamID = FTeam->TeamID.c_str();
   int32_t matches = 0, goalsFor = 0, goalsAgainst = 0, points = 0, position = 0;
   for (pugi::xml_node row = root.child("Team"); row; row = row.next_sibling("Team")) {

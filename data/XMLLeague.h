@@ -1,5 +1,7 @@
 #pragma once
 // The team's row of its series' league table (file kind "LeagueDetails").
+#include <pugixml.hpp>
+
 #include <cstdint>
 #include <filesystem>
 
@@ -30,6 +32,8 @@ public:
   // read (all five values must be numbers) and the walk ends. Without such a row all five values are 0. A file
   // that cannot be parsed raises EInOutError, a bad number EConvertError; on failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same from the document element of a file already parsed (the start-up loader reads the file anyway).
+  void ReadRoot(const pugi::xml_node& root);
 
 private:
   const TXMLTeam* FTeam;

@@ -23,7 +23,10 @@ std::string TXMLWorld::SortKey() const { return SnapshotKey(Season, MatchRound, 
 
 void TXMLWorld::Read(const std::filesystem::path& fileName) {
   pugi::xml_document doc;
-  const pugi::xml_node root = OpenXMLRoot(fileName, doc);
+  ReadRoot(OpenXMLRoot(fileName, doc));
+}
+
+void TXMLWorld::ReadRoot(const pugi::xml_node& root) {
   std::string fetchedDate = ElementText(root, {"FetchedDate"});
   const char* leagueID = FTeam->LeagueID.c_str();
   int32_t season = 0, matchRound = 0, countryID = 0;

@@ -3,6 +3,8 @@
 // week (season, match round) the team's own league was in.
 #include "data/GameCalendar.h"
 
+#include <pugixml.hpp>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -35,6 +37,8 @@ public:
   // world file and the copy trimmed to the own league read alike. A file that cannot be parsed raises
   // EInOutError. On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same from the document element of a file already parsed (the start-up loader reads the file anyway).
+  void ReadRoot(const pugi::xml_node& root);
 
   // Calendar values of this game week (see GameCalendar.h).
   int32_t RoundKey() const { return SeasonRoundKey(Season, MatchRound); }

@@ -12,6 +12,7 @@
 #include "ui/Icons.h"
 #include "ui/MatchGrid.h"
 #include "ui/Messages.h"
+#include "ui/StartupTimes.h"
 #include "ui/SyncHook.h"
 #include "ui/WindowChores.h"
 
@@ -59,6 +60,7 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::FormShow() {
+  TStartupTimes::AttachIfAsked(*this);
   FitWindowToGrids();
   ApplyInitialSplits();
   // A temporary grid lower than a fifth of the main one gets the difference.

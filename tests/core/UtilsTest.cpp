@@ -218,7 +218,13 @@ TEST(Utils, Cp1252ConversionAndUtf8Validation) {
                {"\xED\xA0\x80", false},      // surrogate
                {"\xF4\x90\x80\x80", false},  // above U+10FFFF
                {"\xC3", false},              // cut short
-               {"\x80", false}};
+               {"\x80", false},
+               // Runs of ASCII are checked eight bytes at a time: a bad byte at either end of a run, or a
+               // sequence across the eight-byte steps, is still seen.
+               {"abcdefgh\xFC", false},
+               {"abcdefg\xC3\xA9hijklmnop", true},
+               {"abcdefghijklmno\xC3", false},
+               {"abcdefghijklmnopqrstuvw\xE2\x82\xAC", true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Bytes);
     EXPECT_EQ(IsValidUtf8(c.Bytes), c.Valid);
