@@ -1,5 +1,6 @@
 #include "data/XMLLeague.h"
 
+#include "core/Utils.h"
 #include "data/XMLFields.h"
 #include "data/XMLTeam.h"
 
@@ -18,9 +19,11 @@ bool TXMLLeague::operator==(const TXMLLeague& other) const {
          Points == other.Points && Position == other.Position;
 }
 
-void TXMLLeague::Read(const std::filesystem::path& fileName) {
+void TXMLLeague::Read(const std::filesystem::path& fileName) { ReadText(ReadFileText(fileName), fileName.string()); }
+
+void TXMLLeague::ReadText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  const pugi::xml_node root = OpenXMLRoot(fileName, doc);
+  const pugi::xml_node root = ParseXMLRoot(bytes, sourceName, doc);
   const char* teamID = FTeam->TeamID.c_str();
   int32_t matches = 0, goalsFor = 0, goalsAgainst = 0, points = 0, position = 0;
   for (pugi::xml_node row = root.child("Team"); row; row = row.next_sibling("Team")) {

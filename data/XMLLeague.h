@@ -2,6 +2,8 @@
 // The team's row of its series' league table (file kind "LeagueDetails").
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 class TXMLTeam;
 
@@ -30,6 +32,8 @@ public:
   // read (all five values must be numbers) and the walk ends. Without such a row all five values are 0. A file
   // that cannot be parsed raises EInOutError, a bad number EConvertError; on failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
 private:
   const TXMLTeam* FTeam;

@@ -1,6 +1,7 @@
 #include "data/XMLWorld.h"
 
 #include "core/Snapshot.h"
+#include "core/Utils.h"
 #include "data/XMLFields.h"
 #include "data/XMLTeam.h"
 
@@ -21,9 +22,11 @@ bool TXMLWorld::operator==(const TXMLWorld& other) const {
 
 std::string TXMLWorld::SortKey() const { return SnapshotKey(Season, MatchRound, FetchedDate); }
 
-void TXMLWorld::Read(const std::filesystem::path& fileName) {
+void TXMLWorld::Read(const std::filesystem::path& fileName) { ReadText(ReadFileText(fileName), fileName.string()); }
+
+void TXMLWorld::ReadText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  const pugi::xml_node root = OpenXMLRoot(fileName, doc);
+  const pugi::xml_node root = ParseXMLRoot(bytes, sourceName, doc);
   std::string fetchedDate = ElementText(root, {"FetchedDate"});
   const char* leagueID = FTeam->LeagueID.c_str();
   int32_t season = 0, matchRound = 0, countryID = 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 class TXMLTeam;
 
@@ -35,6 +36,8 @@ public:
   // world file and the copy trimmed to the own league read alike. A file that cannot be parsed raises
   // EInOutError. On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
   // Calendar values of this game week (see GameCalendar.h).
   int32_t RoundKey() const { return SeasonRoundKey(Season, MatchRound); }
