@@ -51,6 +51,10 @@ std::optional<TClock::time_point> ToTimePoint(std::tm tm) {
   tm.tm_wday = -1;   // mktime sets it on success; -1 is also a valid result one second before the epoch
   std::time_t t = std::mktime(&tm);
   if (tm.tm_wday == -1) return std::nullopt;
+  // The clock counts nanoseconds in 64 bits (about the years 1678..2261): a date beyond that is no moment
+  // it can hold, and converting it would overflow into some other date.
+  constexpr auto limit = std::chrono::duration_cast<std::chrono::seconds>(TClock::time_point::duration::max()).count();
+  if (t >= limit || t <= -limit) return std::nullopt;
   return std::chrono::time_point_cast<TClock::time_point::duration>(std::chrono::system_clock::from_time_t(t));
 }
 }  // namespace

@@ -62,13 +62,17 @@ std::unique_ptr<TPlayer> TPlayerList::NewPlayer() const {
 }
 
 void TPlayerList::LoadFromPlayersFile(const std::filesystem::path& path) {
+  LoadFromPlayersText(ReadFileText(path), path.string());
+}
+
+void TPlayerList::LoadFromPlayersText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  LoadXMLFile(path, doc);
+  ParseXMLText(bytes, doc, sourceName);
   const pugi::xml_node list = doc.document_element().child("Team").child("PlayerList");
   // Without the element this is not a players file (an error page, another download): an empty squad
   // would pass for a real one.
   if (!list)
-    throw EInOutError(FormatText(_("%s is not a players file: Team/PlayerList is missing"), path.string().c_str()));
+    throw EInOutError(FormatText(_("%s is not a players file: Team/PlayerList is missing"), sourceName.c_str()));
   std::vector<std::unique_ptr<TPlayer>> loaded;
   for (pugi::xml_node node = list.child("Player"); node; node = node.next_sibling()) {
     if (node.type() != pugi::node_element) continue;
@@ -79,8 +83,10 @@ void TPlayerList::LoadFromPlayersFile(const std::filesystem::path& path) {
   for (auto& p : loaded) Add(std::move(p));
 }
 
-void TPlayerList::LoadFromRecordFile(const std::filesystem::path& path) {
-  const std::vector<std::string> lines = ReadRecordLines(path);
+void TPlayerList::LoadFromRecordFile(const std::filesystem::path& path) { LoadFromRecordText(ReadFileText(path)); }
+
+void TPlayerList::LoadFromRecordText(std::string_view bytes) {
+  const std::vector<std::string> lines = SplitRecordLines(bytes);
   std::vector<std::unique_ptr<TPlayer>> loaded;
   size_t first = 0;
   for (size_t i = 0; i < lines.size(); ++i) {

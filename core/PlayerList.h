@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TPlayerList {
@@ -45,9 +46,13 @@ public:
   // Reads root -> Team -> PlayerList -> Player... and appends one player per element, created with the
   // list's weather and flags. On any failure it raises and the list is unchanged.
   void LoadFromPlayersFile(const std::filesystem::path& path);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void LoadFromPlayersText(std::string_view bytes, const std::string& sourceName);
   // Reads the player sections of a rating record file (see core/RecordSection.h) and appends them;
   // on any failure it raises and the list is unchanged.
   void LoadFromRecordFile(const std::filesystem::path& path);
+  // The same for the file's bytes.
+  void LoadFromRecordText(std::string_view bytes);
   // The record sections of all players in list order.
   void SaveToRecordText(std::string& text) const;
 

@@ -88,8 +88,9 @@ std::string WriteRecordSection(const TPlayer& p) {
   return out;
 }
 
-std::vector<std::string> ReadRecordLines(const std::filesystem::path& path) {
-  const std::string data = ReadFileText(path);
+std::vector<std::string> ReadRecordLines(const std::filesystem::path& path) { return SplitRecordLines(ReadFileText(path)); }
+
+std::vector<std::string> SplitRecordLines(std::string_view data) {
   std::string_view rest(data);
   if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
   std::vector<std::string> lines;

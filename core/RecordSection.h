@@ -21,6 +21,8 @@ void ReadRecordSection(TPlayer& player, const std::vector<std::string>& lines, s
 // The file as lines (a UTF-8 byte-order mark and carriage returns removed); EInOutError when it cannot
 // be read. The bytes are left as they are: the joined text of a section is decoded.
 std::vector<std::string> ReadRecordLines(const std::filesystem::path& path);
+// The same for the file's bytes.
+std::vector<std::string> SplitRecordLines(std::string_view data);
 
 // Joins lines first..last into one "|"-separated text: every line trimmed, each blank or "=" turned
 // into one blank, runs of them collapsed.

@@ -35,9 +35,11 @@ std::filesystem::path TTeamMatchFile::PathOf(const std::filesystem::path& matche
 
 TTeamMatchFile::TTeamMatchFile() { NewXMLDocument(FDocument, RootName); }
 
-void TTeamMatchFile::LoadFromFile(const std::filesystem::path& path) {
+void TTeamMatchFile::LoadFromFile(const std::filesystem::path& path) { LoadFromText(ReadFileText(path), path.string()); }
+
+void TTeamMatchFile::LoadFromText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document document;
-  LoadXMLFile(path, document);
+  ParseXMLText(bytes, document, sourceName);
   FDocument.reset(document);
 }
 

@@ -32,6 +32,8 @@ public:
 
   // Reads an existing file; raises EInOutError when it is missing or malformed (the object is unchanged).
   void LoadFromFile(const std::filesystem::path& path);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void LoadFromText(std::string_view bytes, const std::string& sourceName);
   // Reads the file when it exists, else creates it empty on disk first.
   void Open(const std::filesystem::path& path);
   // Saves atomically: a failed save leaves the previous file intact.

@@ -22,15 +22,14 @@ bool HasXmlExtension(const std::string& fileName) {
   return lower == ".xml";
 }
 
-std::vector<std::string> ReadLines(const std::string& fileName) {
-  const std::string text = ReadFileText(fileName);
+std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   for (size_t pos = 0; pos < text.size();) {
     size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
     size_t stop = end;
     if (stop > pos && text[stop - 1] == '\r') --stop;
-    lines.emplace_back(text, pos, stop - pos);
+    lines.emplace_back(text.substr(pos, stop - pos));
     pos = end + 1;
   }
   return lines;
@@ -119,8 +118,10 @@ void THistoryPage::ReadXmlRest() {
   Players.LoadFromPlayersFile(prefix + "Players.xml");
 }
 
-void THistoryPage::LoadRecordFile(const std::string& fileName) {
-  const std::vector<std::string> lines = ReadLines(fileName);
+void THistoryPage::LoadRecordFile(const std::string& fileName) { LoadRecordText(ReadFileText(fileName), fileName); }
+
+void THistoryPage::LoadRecordText(std::string_view bytes, const std::string& fileName) {
+  const std::vector<std::string> lines = SplitLines(bytes);
   std::string header;
   size_t i = 0;
   for (;; ++i) {
@@ -140,7 +141,7 @@ void THistoryPage::LoadRecordFile(const std::string& fileName) {
   if (!IsValidUtf8(header)) header = Cp1252ToUtf8(header);
   ReadRecordHeader(header);
   FileName = fileName;
-  Players.LoadFromRecordFile(fileName);
+  Players.LoadFromRecordText(bytes);
 }
 
 void THistoryPage::ReadRecordHeader(const std::string& text) {

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <climits>
 #include <string>
+#include <string_view>
 
 class TPlayer;
 
@@ -51,6 +52,8 @@ public:
   void ReadXmlHead(const std::string& fileName, const pugi::xml_node& leagueRoot, const pugi::xml_node& worldRoot);
   void ReadXmlRest();
   void LoadRecordFile(const std::string& fileName);
+  // The same for the file's bytes; fileName is kept as the page's FileName.
+  void LoadRecordText(std::string_view bytes, const std::string& fileName);
   void ReadRecordHeader(const std::string& text);
 
   // The club's coach among the squad: for XML pages the member named by the team file's trainer, for record

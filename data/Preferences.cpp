@@ -233,19 +233,23 @@ TPreferencesResult TPreferences::Load() {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return {};
   try {
-    pugi::xml_document doc;
-    LoadXMLFile(path, doc);
-    auto root = doc.child(RootName);
-    if (!root) throw EInOutError(path.string() + ": no " + RootName + " element");
-    // Read into a copy, so that a file failing half-way leaves nothing of itself behind.
-    TPreferences loaded(*this);
-    loaded.ReadDocument(root);
-    *this = std::move(loaded);
+    LoadFromText(ReadFileText(path), path.string());
     return {};
   } catch (const std::exception& e) {
     SetDefaults();
     return {false, CrLf(_("Invalid preferences file.\nSetting deafult values for preferences.")), e.what()};
   }
+}
+
+void TPreferences::LoadFromText(std::string_view bytes, const std::string& sourceName) {
+  pugi::xml_document doc;
+  ParseXMLText(bytes, doc, sourceName);
+  auto root = doc.child(RootName);
+  if (!root) throw EInOutError(sourceName + ": no " + RootName + " element");
+  // Read into a copy, so that a file failing half-way leaves nothing of itself behind.
+  TPreferences loaded(*this);
+  loaded.ReadDocument(root);
+  *this = std::move(loaded);
 }
 
 void TPreferences::ReadDocument(const pugi::xml_node& root) {

@@ -50,6 +50,9 @@ public:
   // "Invalid preferences file.\r\nSetting deafult values for preferences."; the file itself is left alone
   // and replaced at the next Save.
   TPreferencesResult Load();
+  // The reading part of Load for the file's bytes (sourceName names the file in messages): the settings
+  // take the file's values, or the reader's error is raised and nothing changes. Load catches it.
+  void LoadFromText(std::string_view bytes, const std::string& sourceName);
   // Writes the file atomically with mode 0600 (it holds the security code). On failure the old file is
   // intact and the result carries "Error occurred while saving\r\npreferences file.".
   TPreferencesResult Save() const;

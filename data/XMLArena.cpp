@@ -1,12 +1,15 @@
 #include "data/XMLArena.h"
 
+#include "core/Utils.h"
 #include "data/XMLFields.h"
 
 #include <utility>
 
-void TXMLArena::Read(const std::filesystem::path& fileName) {
+void TXMLArena::Read(const std::filesystem::path& fileName) { ReadText(ReadFileText(fileName), fileName.string()); }
+
+void TXMLArena::ReadText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  const pugi::xml_node arena = OpenXMLRoot(fileName, doc).child("Arena");
+  const pugi::xml_node arena = ParseXMLRoot(bytes, sourceName, doc).child("Arena");
   TXMLArena read;
   read.ArenaName = ElementText(arena, {"ArenaName"});
   const pugi::xml_node current = arena.child("CurrentCapacity");

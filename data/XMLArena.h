@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 class TXMLArena {
 public:
@@ -21,6 +22,8 @@ public:
   // (EConvertError); an expanded capacity with empty text stays 0 (nothing under construction). A file that
   // cannot be parsed raises EInOutError. On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
   bool operator==(const TXMLArena&) const = default;
 };

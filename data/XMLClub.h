@@ -2,6 +2,8 @@
 // The club's staff and youth work of a snapshot (file kind "Club").
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 class TXMLClub {
 public:
@@ -18,6 +20,8 @@ public:
   // value must be a number (EConvertError). A file that cannot be parsed raises EInOutError. On failure the
   // record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
   bool operator==(const TXMLClub&) const = default;
 };

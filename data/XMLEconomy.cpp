@@ -1,10 +1,13 @@
 #include "data/XMLEconomy.h"
 
+#include "core/Utils.h"
 #include "data/XMLFields.h"
 
-void TXMLEconomy::Read(const std::filesystem::path& fileName) {
+void TXMLEconomy::Read(const std::filesystem::path& fileName) { ReadText(ReadFileText(fileName), fileName.string()); }
+
+void TXMLEconomy::ReadText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  const pugi::xml_node team = OpenXMLRoot(fileName, doc).child("Team");
+  const pugi::xml_node team = ParseXMLRoot(bytes, sourceName, doc).child("Team");
   TXMLEconomy read;
   read.FanClubSize = ElementInt(team, {"FanClubSize"});
   read.SponsorsPopularity = ElementInt(team, {"SponsorsPopularity"});

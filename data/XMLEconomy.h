@@ -3,6 +3,8 @@
 // Amounts are in the unit the server delivers (the game's base currency).
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 class TXMLEconomy {
 public:
@@ -42,6 +44,8 @@ public:
   // fields. Every value is mandatory: an empty or non-numeric one raises EConvertError, a file that cannot be
   // parsed EInOutError. On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
   bool operator==(const TXMLEconomy&) const = default;
 };

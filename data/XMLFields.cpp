@@ -7,6 +7,11 @@ pugi::xml_node OpenXMLRoot(const std::filesystem::path& fileName, pugi::xml_docu
   return doc.document_element();
 }
 
+pugi::xml_node ParseXMLRoot(std::string_view bytes, const std::string& sourceName, pugi::xml_document& doc) {
+  ParseXMLText(bytes, doc, sourceName);
+  return doc.document_element();
+}
+
 const char* ElementText(pugi::xml_node node, std::initializer_list<const char*> path) {
   for (const char* name : path) node = node.child(name);
   return node.text().get();

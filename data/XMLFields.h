@@ -7,10 +7,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 
 // Parses the whole file into doc and returns its document element (whatever its name). Raises EInOutError
 // when the file cannot be read or parsed.
 pugi::xml_node OpenXMLRoot(const std::filesystem::path& fileName, pugi::xml_document& doc);
+// The same for the file's bytes; sourceName names the file in the message.
+pugi::xml_node ParseXMLRoot(std::string_view bytes, const std::string& sourceName, pugi::xml_document& doc);
 
 // Text of the element reached from node through the child names of path; "" when a step is missing. The
 // pointer lives as long as the document.

@@ -1,5 +1,6 @@
 #include "data/XMLLeague.h"
 
+#include "core/Utils.h"
 #include "data/XMLFields.h"
 #include "data/XMLTeam.h"
 
@@ -18,9 +19,11 @@ bool TXMLLeague::operator==(const TXMLLeague& other) const {
          Points == other.Points && Position == other.Position;
 }
 
-void TXMLLeague::Read(const std::filesystem::path& fileName) {
+void TXMLLeague::Read(const std::filesystem::path& fileName) { ReadText(ReadFileText(fileName), fileName.string()); }
+
+void TXMLLeague::ReadText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  ReadRoot(OpenXMLRoot(fileName, doc));
+  ReadRoot(ParseXMLRoot(bytes, sourceName, doc));
 }
 
 void TXMLLeague::ReadRoot(const pugi::xml_node& root) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 class TXMLTeam;
 
@@ -34,6 +36,8 @@ public:
   void Read(const std::filesystem::path& fileName);
   // The same from the document element of a file already parsed (the start-up loader reads the file anyway).
   void ReadRoot(const pugi::xml_node& root);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
 private:
   const TXMLTeam* FTeam;

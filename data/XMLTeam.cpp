@@ -1,12 +1,15 @@
 #include "data/XMLTeam.h"
 
+#include "core/Utils.h"
 #include "data/XMLFields.h"
 
 #include <utility>
 
-void TXMLTeam::Read(const std::filesystem::path& fileName) {
+void TXMLTeam::Read(const std::filesystem::path& fileName) { ReadText(ReadFileText(fileName), fileName.string()); }
+
+void TXMLTeam::ReadText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  const pugi::xml_node root = OpenXMLRoot(fileName, doc);
+  const pugi::xml_node root = ParseXMLRoot(bytes, sourceName, doc);
   // Filled aside and moved in at the end, so that a bad number leaves the record as it was. The order of the
   // conversions decides which value a failing file reports.
   TXMLTeam read;

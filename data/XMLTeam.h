@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 class TXMLTeam {
 public:
@@ -23,6 +24,8 @@ public:
   // Trainer/PlayerID must be numbers (EConvertError), and a file that cannot be parsed raises EInOutError.
   // On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
   bool operator==(const TXMLTeam&) const = default;
 };

@@ -1,10 +1,13 @@
 #include "data/XMLTraining.h"
 
+#include "core/Utils.h"
 #include "data/XMLFields.h"
 
-void TXMLTraining::Read(const std::filesystem::path& fileName) {
+void TXMLTraining::Read(const std::filesystem::path& fileName) { ReadText(ReadFileText(fileName), fileName.string()); }
+
+void TXMLTraining::ReadText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  const pugi::xml_node team = OpenXMLRoot(fileName, doc).child("Team");
+  const pugi::xml_node team = ParseXMLRoot(bytes, sourceName, doc).child("Team");
   TXMLTraining read;
   read.TrainingLevel = ElementInt(team, {"TrainingLevel"});
   // Older answers of the server leave the stamina share empty; it was no share at all then.

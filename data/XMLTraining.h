@@ -2,6 +2,8 @@
 // The team's training settings and team state of a snapshot (file kind "Training").
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 class TXMLTraining {
 public:
@@ -22,6 +24,8 @@ public:
   // (EConvertError) except StaminaTrainingPart, whose empty text gives 0. A file that cannot be parsed raises
   // EInOutError. On failure the record is unchanged.
   void Read(const std::filesystem::path& fileName);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
   bool operator==(const TXMLTraining&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "data/XMLWorld.h"
 
 #include "core/Snapshot.h"
+#include "core/Utils.h"
 #include "data/XMLFields.h"
 #include "data/XMLTeam.h"
 
@@ -21,9 +22,11 @@ bool TXMLWorld::operator==(const TXMLWorld& other) const {
 
 std::string TXMLWorld::SortKey() const { return SnapshotKey(Season, MatchRound, FetchedDate); }
 
-void TXMLWorld::Read(const std::filesystem::path& fileName) {
+void TXMLWorld::Read(const std::filesystem::path& fileName) { ReadText(ReadFileText(fileName), fileName.string()); }
+
+void TXMLWorld::ReadText(std::string_view bytes, const std::string& sourceName) {
   pugi::xml_document doc;
-  ReadRoot(OpenXMLRoot(fileName, doc));
+  ReadRoot(ParseXMLRoot(bytes, sourceName, doc));
 }
 
 void TXMLWorld::ReadRoot(const pugi::xml_node& root) {

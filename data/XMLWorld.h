@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 class TXMLTeam;
 
@@ -39,6 +40,8 @@ public:
   void Read(const std::filesystem::path& fileName);
   // The same from the document element of a file already parsed (the start-up loader reads the file anyway).
   void ReadRoot(const pugi::xml_node& root);
+  // The same for the file's bytes; sourceName names the file in messages.
+  void ReadText(std::string_view bytes, const std::string& sourceName);
 
   // Calendar values of this game week (see GameCalendar.h).
   int32_t RoundKey() const { return SeasonRoundKey(Season, MatchRound); }

@@ -823,7 +823,10 @@ std::string TSampleWorldState::RecordText() const {
     num("exper" + std::to_string(code), static_cast<int>(FormationExperience.at(code)));
   num("trainer", coach ? coach->PlayerID : 0);
   num("cash", Cash + Economy.Total());
-  for (auto [prefix, e] : {std::make_pair(std::string(), &Economy), std::make_pair(std::string("last"), &LastEconomy)}) {
+  for (const auto& pair : {std::make_pair(std::string(), &Economy), std::make_pair(std::string("last"), &LastEconomy)}) {
+    // Named copies, not a structured binding: clang 14 (the fuzz build) cannot capture bindings in lambdas.
+    const std::string& prefix = pair.first;
+    const auto* e = pair.second;
     auto key = [&](const char* name) {
       std::string k = name;
       if (!prefix.empty()) k = prefix + static_cast<char>(k[0] - 'a' + 'A') + k.substr(1);

@@ -55,6 +55,62 @@ int WholeDaysBetween(const std::string& earlier, const std::string& later) {
   return static_cast<int>(duration_cast<days>(CivilTime(later) - CivilTime(earlier)).count());
 }
 
+void PlaceMatchInList(const pugi::xml_node& matches, const std::string& matchID, int matchType, int& season,
+                      int& round) {
+  int leagueMatches = 0;   // finished league matches in the list
+  int leagueAfter = 0;     // finished league matches after this one
+  bool found = false;
+  std::string matchDate;
+  std::string firstLeagueDate;
+  bool firstLeagueSeen = false;
+  for (pugi::xml_node match = matches.child("Team").child("MatchList").child("Match");
+       match && ChildText(match, "Status") == "FINISHED"; match = match.next_sibling("Match")) {
+    const bool league = ChildText(match, "MatchType") == "1";
+    if (league) {
+      ++leagueMatches;
+      if (!firstLeagueSeen) {
+        firstLeagueSeen = true;
+        firstLeagueDate = ChildText(match, "MatchDate");
+      }
+    }
+    if (ChildText(match, "MatchID") == matchID) {
+      found = true;
+      matchDate = ChildText(match, "MatchDate");
+    } else if (found && league) {
+      ++leagueAfter;
+    }
+  }
+  switch (matchType) {
+    case 1:  // league
+      ModifyMatchDate(season, round, -leagueAfter);
+      break;
+    case 2:  // qualification: after the last round of the previous season
+      round = 15;
+      --season;
+      break;
+    case 3:  // cup: played in the week after its league round
+      ModifyMatchDate(season, round, 1 - leagueAfter);
+      break;
+    default:
+      if (!IsFriendly(matchType)) break;
+      ModifyMatchDate(season, round, -(leagueMatches - 1));
+      if (firstLeagueSeen && found) {
+        if (CivilTime(firstLeagueDate) < CivilTime(matchDate))
+          ModifyMatchDate(season, round, WholeDaysBetween(firstLeagueDate, matchDate) / 7 + 1);
+      }
+      break;
+  }
+}
+
+std::vector<std::string> FinishedMatchIDs(const pugi::xml_node& matches) {
+  std::vector<std::string> ids;
+  // The list runs from the oldest match; a match that is not finished has nothing to download yet.
+  for (pugi::xml_node match = matches.child("Team").child("MatchList").child("Match");
+       match && ChildText(match, "Status") == "FINISHED"; match = match.next_sibling("Match"))
+    ids.push_back(ChildText(match, "MatchID"));
+  return ids;
+}
+
 TDlMatch::TDlMatch(TKVIndyHTTP& http, THistory& history, TDlSettings settings, TDlCallbacks callbacks,
                    TDlMatchOptions options)
     : TDlCustom(http, history, std::move(settings), std::move(callbacks)), FOptions(std::move(options)) {}
@@ -123,10 +179,8 @@ void TDlMatch::RecentMatches(const TTeamListEntry& team, TTeamMatchFile& store) 
   pugi::xml_document matches;
   EnsureWorkFile(CheckedID(team.TeamID) + "-Matches.xml", "matches&teamID=%s", {team.TeamID},
                  _("Downloading matches..."), _("Downloaded matches"), matches);
-  // The list runs from the oldest match; a match that is not finished has nothing to download yet.
-  for (pugi::xml_node match = matches.document_element().child("Team").child("MatchList").child("Match");
-       match && ChildText(match, "Status") == "FINISHED"; match = match.next_sibling("Match"))
-    DownloadMatch(team, std::nullopt, std::nullopt, CheckedID(ChildText(match, "MatchID")), store);
+  for (const std::string& matchID : FinishedMatchIDs(matches.document_element()))
+    DownloadMatch(team, std::nullopt, std::nullopt, CheckedID(matchID), store);
 }
 
 void TDlMatch::SeasonMatches(const TTeamListEntry& team, TTeamMatchFile& store) {
@@ -227,49 +281,7 @@ void TDlMatch::PlaceMatch(const TTeamListEntry& team, const std::string& matchID
   pugi::xml_document matches;
   EnsureWorkFile(CheckedID(team.TeamID) + "-Matches.xml", "matches&teamID=%s", {team.TeamID},
                  _("Downloading matches..."), _("Downloaded matches"), matches);
-  int leagueMatches = 0;   // finished league matches in the list
-  int leagueAfter = 0;     // finished league matches after this one
-  bool found = false;
-  std::string matchDate;
-  std::string firstLeagueDate;
-  bool firstLeagueSeen = false;
-  for (pugi::xml_node match = matches.document_element().child("Team").child("MatchList").child("Match");
-       match && ChildText(match, "Status") == "FINISHED"; match = match.next_sibling("Match")) {
-    const bool league = ChildText(match, "MatchType") == "1";
-    if (league) {
-      ++leagueMatches;
-      if (!firstLeagueSeen) {
-        firstLeagueSeen = true;
-        firstLeagueDate = ChildText(match, "MatchDate");
-      }
-    }
-    if (ChildText(match, "MatchID") == matchID) {
-      found = true;
-      matchDate = ChildText(match, "MatchDate");
-    } else if (found && league) {
-      ++leagueAfter;
-    }
-  }
-  switch (matchType) {
-    case 1:  // league
-      ModifyMatchDate(season, round, -leagueAfter);
-      break;
-    case 2:  // qualification: after the last round of the previous season
-      round = 15;
-      --season;
-      break;
-    case 3:  // cup: played in the week after its league round
-      ModifyMatchDate(season, round, 1 - leagueAfter);
-      break;
-    default:
-      if (!IsFriendly(matchType)) break;
-      ModifyMatchDate(season, round, -(leagueMatches - 1));
-      if (firstLeagueSeen && found) {
-        if (CivilTime(firstLeagueDate) < CivilTime(matchDate))
-          ModifyMatchDate(season, round, WholeDaysBetween(firstLeagueDate, matchDate) / 7 + 1);
-      }
-      break;
-  }
+  PlaceMatchInList(matches.document_element(), matchID, matchType, season, round);
 }
 
 void TDlMatch::EnsureWorkFile(const std::string& fileName, std::string_view format,

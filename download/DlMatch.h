@@ -34,6 +34,17 @@ void ModifyMatchDate(int& season, int& round, int delta);
 // EConvertError for a malformed text.
 int WholeDaysBetween(const std::string& earlier, const std::string& later);
 
+// The IDs of the finished matches at the start of a matches answer (root of the parsed answer), oldest
+// first: the walk ends at the first match that is not finished. The IDs are as written (the job checks each
+// before it asks for that match, so that the matches before a bad one are kept).
+std::vector<std::string> FinishedMatchIDs(const pugi::xml_node& matches);
+
+// Moves season and round (taken from the league table) to the week in which the match of that ID and type
+// was played, from the finished matches of the team's matches answer. EConvertError for a malformed match
+// date.
+void PlaceMatchInList(const pugi::xml_node& matches, const std::string& matchID, int matchType, int& season,
+                      int& round);
+
 class TDlMatch final : public TDlCustom {
 public:
   TDlMatch(TKVIndyHTTP& http, THistory& history, TDlSettings settings, TDlCallbacks callbacks,

@@ -12,6 +12,19 @@ namespace {
 enum class TAddOutcome { Added, Updated, AlreadyListed, DoesNotExist };
 }
 
+TTeamListEntry TeamListEntryOfDetails(const pugi::xml_node& details) {
+  const pugi::xml_node team = details.child("Team");
+  TTeamListEntry entry;
+  entry.TeamID = ChildText(team, "TeamID");
+  entry.UnitID = ChildText(team.child("LeagueLevelUnit"), "LeagueLevelUnitID");
+  entry.Name = ChildText(team, "TeamName");
+  entry.Checked = true;
+  // Both IDs end up in file names of the match download.
+  for (const std::string* id : {&entry.TeamID, &entry.UnitID})
+    if (!id->empty() && !IsDigitsID(*id)) throw EConvertError(FormatText(_("'%s' is not a valid ID"), id->c_str()));
+  return entry;
+}
+
 TDlTeamList::TDlTeamList(TKVIndyHTTP& http, THistory& history, TDlSettings settings, TDlCallbacks callbacks,
                          TTeamList& list, std::string teamID, bool myLeague)
     : TDlCustom(http, history, std::move(settings), std::move(callbacks)),
@@ -79,15 +92,7 @@ void TDlTeamList::AddTeam(const std::string& requestedID) {
   CheckTerminated();
   ReportInfo(FormatText(_("Downloaded team details (ID: %s)"), requestedID.c_str()), true);
 
-  const pugi::xml_node team = details.document_element().child("Team");
-  TTeamListEntry entry;
-  entry.TeamID = ChildText(team, "TeamID");
-  entry.UnitID = ChildText(team.child("LeagueLevelUnit"), "LeagueLevelUnitID");
-  entry.Name = ChildText(team, "TeamName");
-  entry.Checked = true;
-  // Both IDs end up in file names of the match download.
-  for (const std::string* id : {&entry.TeamID, &entry.UnitID})
-    if (!id->empty() && !IsDigitsID(*id)) throw EConvertError(FormatText(_("'%s' is not a valid ID"), id->c_str()));
+  const TTeamListEntry entry = TeamListEntryOfDetails(details.document_element());
 
   // The list is the window's: it changes on the window thread, and the report follows outside that call.
   TAddOutcome outcome = TAddOutcome::DoesNotExist;

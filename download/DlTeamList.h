@@ -3,10 +3,16 @@
 // team") to the team list, from the teams' details. A team already listed gets its league unit and name
 // updated.
 #include "download/DlCustom.h"
+#include "download/TeamList.h"
+
+#include <pugixml.hpp>
 
 #include <string>
 
-class TTeamList;
+// The checked list entry of a team-details answer (root of the parsed answer): Team/TeamID,
+// Team/LeagueLevelUnit/LeagueLevelUnitID and Team/TeamName. An empty TeamID means the team does not exist.
+// Raises EConvertError "'%s' is not a valid ID" when an ID is not digits.
+TTeamListEntry TeamListEntryOfDetails(const pugi::xml_node& details);
 
 class TDlTeamList final : public TDlCustom {
 public:

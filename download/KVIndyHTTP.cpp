@@ -50,8 +50,8 @@ std::string HostOf(const std::string& url) {
   return host;
 }
 
-// Parses an answer into doc. The game declares its encoding in the XML declaration; Windows-1252, which
-// pugixml does not know, is converted first.
+}  // namespace
+
 void ParseXmlAnswer(const std::string& text, pugi::xml_document& doc) {
   const std::string head = LowerAscii(std::string_view(text).substr(0, std::min<size_t>(text.size(), 200)));
   const bool cp1252 = head.rfind("<?xml", 0) == 0 && head.find("windows-1252") != std::string::npos &&
@@ -69,11 +69,17 @@ void ParseXmlAnswer(const std::string& text, pugi::xml_document& doc) {
                                  result ? _("no root element") : result.description()));
 }
 
+std::string RecommendedServerOfAnswer(const std::string& text) {
+  pugi::xml_document doc;
+  ParseXmlAnswer(text, doc);
+  return RecommendedHostOf(doc.document_element().child_value("RecommendedURL"));
+}
+
+namespace {
 bool PlainFileName(const std::string& name) {
   return !name.empty() && name != "." && name != ".." &&
          name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
-
 }  // namespace
 
 // ---- free helpers ---------------------------------------------------------------------------------------
@@ -409,10 +415,7 @@ bool TKVIndyHTTP::IsSessionAlive() {
 
 std::string TKVIndyHTTP::FetchRecommendedServer() {
   try {
-    const std::string text = GetText("http://" + MainWebHost() + ServerListPath);
-    pugi::xml_document doc;
-    ParseXmlAnswer(text, doc);
-    return RecommendedHostOf(doc.document_element().child_value("RecommendedURL"));
+    return RecommendedServerOfAnswer(GetText("http://" + MainWebHost() + ServerListPath));
   } catch (const std::exception&) {
     return {};
   }

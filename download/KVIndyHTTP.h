@@ -62,6 +62,13 @@ std::string ProgramFileVersion();
 // none), without one trailing "/". Empty when the rest is not a plain host[:port], so a server answer cannot redirect requests
 // elsewhere through a path, user name or query.
 std::string RecommendedHostOf(std::string_view url);
+// Parses an answer of the game's interface into doc. The game declares its encoding in the XML declaration;
+// Windows-1252, which pugixml does not know, is converted first. Raises EInOutError "Invalid XML answer: %s"
+// when the text is not XML or has no root element.
+void ParseXmlAnswer(const std::string& text, pugi::xml_document& doc);
+// The recommended host of the server-list answer (RecommendedHostOf its RecommendedURL). Raises EInOutError
+// "Invalid XML answer: %s" when the text is not XML with a root element.
+std::string RecommendedServerOfAnswer(const std::string& text);
 
 class TKVIndyHTTP {
 public:

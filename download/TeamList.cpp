@@ -62,7 +62,10 @@ void ListViewSaveToFile(const TTeamList& list, const std::filesystem::path& path
 }
 
 void ListViewLoadFromFile(TTeamList& list, const std::filesystem::path& path) {
-  const std::string text = ReadFileText(path);
+  ListViewLoadFromText(list, ReadFileText(path));
+}
+
+void ListViewLoadFromText(TTeamList& list, std::string_view text) {
   TTeamList loaded;
   size_t start = 0;
   while (start < text.size()) {

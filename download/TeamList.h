@@ -52,3 +52,5 @@ void ListViewSaveToFile(const TTeamList& list, const std::filesystem::path& path
 // Lines without "|" are skipped. Raises EInOutError when the file cannot be read (the list is then
 // unchanged).
 void ListViewLoadFromFile(TTeamList& list, const std::filesystem::path& path);
+// The same for the file's bytes.
+void ListViewLoadFromText(TTeamList& list, std::string_view text);

@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-qpa-plugins xvfb xauth imagemagick fonts-dejavu-core adwaita-icon-theme
   desktop-file-utils appstream
+  clang-14 libclang-rt-14-dev
 )
 
 SUDO=""

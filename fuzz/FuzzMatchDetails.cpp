@@ -1,0 +1,7 @@
+// Fuzz target: the match details answer, stored and read back as the match download and the program do.
+#include "MatchAnswer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzStoredMatch(FuzzText(data, size), true);
+  return 0;
+}

@@ -1,0 +1,15 @@
+# The fuzz targets: every fuzz/Fuzz<Name>.cpp is one, named in snake case ("FuzzPlayersFile.cpp" ->
+# "players_file"). Shared by the fuzz build (fuzz/CMakeLists.txt) and the replay tests (tests/CMakeLists.txt).
+function(pitchbook_fuzz_targets out_names)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/Fuzz*.cpp)
+  set(names)
+  foreach(source ${sources})
+    get_filename_component(stem ${source} NAME_WE)
+    string(REGEX REPLACE "^Fuzz" "" stem ${stem})
+    string(REGEX REPLACE "([a-z0-9])([A-Z])" "\\1_\\2" stem ${stem})
+    string(TOLOWER ${stem} name)
+    list(APPEND names ${name})
+    set(PITCHBOOK_FUZZ_SOURCE_${name} ${source} PARENT_SCOPE)
+  endforeach()
+  set(${out_names} ${names} PARENT_SCOPE)
+endfunction()
