@@ -2,13 +2,16 @@
 
 #include "core/Errors.h"
 #include "core/Intl.h"
+#include "core/SaveFault.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
@@ -215,6 +218,28 @@ std::string ChildText(const pugi::xml_node& node, const char* name) {
 
 // ---- Files --------------------------------------------------------------------------------------------
 
+namespace {
+std::atomic<int> SaveFaultCountdown{0};  // 0: no fault armed
+std::atomic<TSaveFault> SaveFaultKind{TSaveFault::None};
+std::atomic<int> SaveCount{0};
+
+// The fault for this save, when one is armed and due; counts the save either way.
+TSaveFault DueSaveFault() {
+  SaveCount.fetch_add(1, std::memory_order_relaxed);
+  if (SaveFaultCountdown.load(std::memory_order_relaxed) == 0) return TSaveFault::None;
+  if (SaveFaultCountdown.fetch_sub(1) != 1) return TSaveFault::None;
+  return SaveFaultKind.exchange(TSaveFault::None);
+}
+}  // namespace
+
+void InjectSaveFault(TSaveFault fault, int countdown) {
+  SaveFaultKind = fault;
+  SaveCount = 0;
+  SaveFaultCountdown = fault == TSaveFault::None ? 0 : std::max(countdown, 1);
+}
+
+int SavesSinceInjection() { return SaveCount.load(); }
+
 void SaveFileAtomically(const fs::path& path, std::string_view data, fs::perms perms) {
   fs::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
@@ -239,9 +264,11 @@ void SaveFileAtomically(const fs::path& path, std::string_view data, fs::perms p
     if (fd < 0 && (errno != EEXIST || attempt > 100)) RaiseWriteError(path, errno);
   }
   TTempFileGuard guard(fd, temp);
+  const TSaveFault fault = DueSaveFault();
 
   const char* p = data.data();
-  size_t left = data.size();
+  // A full disk takes the first half of the data, then refuses the rest.
+  size_t left = fault == TSaveFault::NoSpace ? data.size() / 2 : data.size();
   while (left > 0) {
     ssize_t written = ::write(fd, p, left);
     if (written < 0) {
@@ -251,9 +278,12 @@ void SaveFileAtomically(const fs::path& path, std::string_view data, fs::perms p
     p += written;
     left -= static_cast<size_t>(written);
   }
+  if (fault == TSaveFault::NoSpace) RaiseWriteError(path, ENOSPC);
   if (perms != fs::perms::unknown && ::fchmod(fd, mode) != 0) RaiseWriteError(path, errno);
   if (::fsync(fd) != 0) RaiseWriteError(path, errno);
   if (int error = guard.Close(); error != 0) RaiseWriteError(path, error);
+  if (fault == TSaveFault::Kill) ::raise(SIGKILL);
+  if (fault == TSaveFault::RenameFails) RaiseWriteError(path, EIO);
   if (::rename(temp.c_str(), path.c_str()) != 0) RaiseWriteError(path, errno);
   guard.Release();
   // Makes the rename itself durable; a failure here no longer endangers either version of the file.
