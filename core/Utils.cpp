@@ -303,6 +303,8 @@ std::string ReadFileText(const fs::path& path) {
   struct stat st;
   if (::fstat(fd, &st) != 0) RaiseReadError(path, errno);
   if (S_ISDIR(st.st_mode)) RaiseReadError(path, EISDIR);
+  // Refused before anything is read, so that a huge file costs neither time nor memory.
+  if (st.st_size > static_cast<off_t>(MaxReadFileSize)) RaiseReadError(path, EFBIG);
   std::string result;
   result.reserve(static_cast<size_t>(std::max<off_t>(st.st_size, 0)));
   char buffer[65536];
@@ -313,6 +315,8 @@ std::string ReadFileText(const fs::path& path) {
       RaiseReadError(path, errno);
     }
     if (n == 0) break;
+    // A device or a pipe has no size to check beforehand.
+    if (result.size() + static_cast<size_t>(n) > MaxReadFileSize) RaiseReadError(path, EFBIG);
     result.append(buffer, static_cast<size_t>(n));
   }
   return result;
