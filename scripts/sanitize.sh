@@ -19,7 +19,7 @@ export QT_QPA_PLATFORM=offscreen
 
 # The engine test programs whose tests start workers, and the tests in them that do.
 TSAN_TARGETS=(test_data test_download test_ratings)
-TSAN_FILTER='Startup*:Dl*:*Download*:LiveMatch*:TeamSelect*:*Lineup*:GameServer*:KVIndy*:CmdServe*'
+TSAN_FILTER='Startup*:Dl*:LiveProtocol*:*Download*:LiveMatch*:TeamSelect*:*Lineup*:GameServer*:KVIndy*:CmdServe*'
 
 configure() {  # configure FOLDER FLAGS CMAKE-ARGS...
   local folder="$1" flags="$2"
