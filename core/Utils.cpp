@@ -2,13 +2,16 @@
 
 #include "core/Errors.h"
 #include "core/Intl.h"
+#include "core/SaveFault.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
@@ -156,11 +159,17 @@ void ReadFileInto(const fs::path& path, TBuffer& buffer, size_t& size) {
   struct stat st;
   if (::fstat(fd, &st) != 0) RaiseReadError(path, errno);
   if (S_ISDIR(st.st_mode)) RaiseReadError(path, EISDIR);
+  // Refused before anything is read, so that a huge file costs neither time nor memory.
+  if (st.st_size > static_cast<off_t>(MaxReadFileSize)) RaiseReadError(path, EFBIG);
   size = 0;
   size_t capacity = static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1;
   buffer.Reserve(capacity, size);
   for (;;) {
-    if (size == capacity) buffer.Reserve(capacity *= 2, size);
+    if (size == capacity) {
+      // A device or a pipe has no size to check beforehand: it may grow only up to one byte past the limit.
+      if (size > MaxReadFileSize) RaiseReadError(path, EFBIG);
+      buffer.Reserve(capacity = std::min(capacity * 2, MaxReadFileSize + 1), size);
+    }
     ssize_t n = ::read(fd, buffer.Data() + size, capacity - size);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -302,6 +311,28 @@ std::string ChildText(const pugi::xml_node& node, const char* name) {
 
 // ---- Files --------------------------------------------------------------------------------------------
 
+namespace {
+std::atomic<int> SaveFaultCountdown{0};  // 0: no fault armed
+std::atomic<TSaveFault> SaveFaultKind{TSaveFault::None};
+std::atomic<int> SaveCount{0};
+
+// The fault for this save, when one is armed and due; counts the save either way.
+TSaveFault DueSaveFault() {
+  SaveCount.fetch_add(1, std::memory_order_relaxed);
+  if (SaveFaultCountdown.load(std::memory_order_relaxed) == 0) return TSaveFault::None;
+  if (SaveFaultCountdown.fetch_sub(1) != 1) return TSaveFault::None;
+  return SaveFaultKind.exchange(TSaveFault::None);
+}
+}  // namespace
+
+void InjectSaveFault(TSaveFault fault, int countdown) {
+  SaveFaultKind = fault;
+  SaveCount = 0;
+  SaveFaultCountdown = fault == TSaveFault::None ? 0 : std::max(countdown, 1);
+}
+
+int SavesSinceInjection() { return SaveCount.load(); }
+
 void SaveFileAtomically(const fs::path& path, std::string_view data, fs::perms perms) {
   fs::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
@@ -326,9 +357,11 @@ void SaveFileAtomically(const fs::path& path, std::string_view data, fs::perms p
     if (fd < 0 && (errno != EEXIST || attempt > 100)) RaiseWriteError(path, errno);
   }
   TTempFileGuard guard(fd, temp);
+  const TSaveFault fault = DueSaveFault();
 
   const char* p = data.data();
-  size_t left = data.size();
+  // A full disk takes the first half of the data, then refuses the rest.
+  size_t left = fault == TSaveFault::NoSpace ? data.size() / 2 : data.size();
   while (left > 0) {
     ssize_t written = ::write(fd, p, left);
     if (written < 0) {
@@ -338,9 +371,12 @@ void SaveFileAtomically(const fs::path& path, std::string_view data, fs::perms p
     p += written;
     left -= static_cast<size_t>(written);
   }
+  if (fault == TSaveFault::NoSpace) RaiseWriteError(path, ENOSPC);
   if (perms != fs::perms::unknown && ::fchmod(fd, mode) != 0) RaiseWriteError(path, errno);
   if (::fsync(fd) != 0) RaiseWriteError(path, errno);
   if (int error = guard.Close(); error != 0) RaiseWriteError(path, error);
+  if (fault == TSaveFault::Kill) ::raise(SIGKILL);
+  if (fault == TSaveFault::RenameFails) RaiseWriteError(path, EIO);
   if (::rename(temp.c_str(), path.c_str()) != 0) RaiseWriteError(path, errno);
   guard.Release();
   // Makes the rename itself durable; a failure here no longer endangers either version of the file.

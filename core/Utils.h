@@ -39,7 +39,10 @@ std::string ChildText(const pugi::xml_node& node, const char* name);
 // Raises EInOutError on failure.
 void SaveFileAtomically(const std::filesystem::path& path, std::string_view data,
                         std::filesystem::perms perms = std::filesystem::perms::unknown);
-// The whole file as bytes; raises EInOutError when it cannot be read.
+// The largest file the program reads: far above any file of the game or the program (a club match file of
+// fifty seasons stays under a third of it), far below what would cost the memory of a small machine.
+inline constexpr size_t MaxReadFileSize = size_t{64} << 20;
+// The whole file as bytes; raises EInOutError when it cannot be read or is larger than MaxReadFileSize.
 std::string ReadFileText(const std::filesystem::path& path);
 
 // ---- Text and numbers ---------------------------------------------------------------------------------

@@ -105,12 +105,15 @@ void TDlMyTeam::CheckAnswers(const std::string& day) const {
 
 void TDlMyTeam::SaveSnapshot(const std::string& day) {
   const fs::path& history = FSettings.Folders.HistoryFolder();
+  // Files of a snapshot that lacks some (a save that was cut off) belong to no snapshot: they are replaced,
+  // so that the day's snapshot never joins files of two downloads.
+  const bool complete = IsCompleteSnapshot(history / SnapshotFileName(day, TSnapshotKind::Players));
   for (size_t row = 0; row < FBuffers.size(); ++row) {
     const std::string name = SnapshotFileName(day, static_cast<TSnapshotKind>(row));
     ReportInfo(FormatText(_("Saving %s..."), name.c_str()));
     const fs::path path = history / name;
     std::error_code ec;
-    if (fs::exists(path, ec)) {
+    if (complete && fs::exists(path, ec)) {
       if (FSettings.UpdateExistingData) {
         SaveFileAtomically(path, FBuffers[row]);
         ReportNotice(FormatText(_("%s updated"), name.c_str()), true);

@@ -6,6 +6,7 @@
 #include "download/LiveAnswer.h"
 #include "download/LiveText.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -37,8 +38,9 @@ public:
   bool Ended = false;
   bool Highlighted = false;
   bool Buffering = false;
-  bool HomeScores = true;
-  bool AwayScores = true;
+  // The goal-sound switches: the window sets them while the refresh worker reads them.
+  std::atomic<bool> HomeScores{true};
+  std::atomic<bool> AwayScores{true};
   std::string Caption;
   std::string ScoreText = " 0:0 ";
   std::string MinuteText = "--";

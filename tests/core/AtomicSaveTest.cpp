@@ -102,4 +102,8 @@ TEST(AtomicSave, ReadFileTextRaisesForMissingFilesAndFolders) {
   EXPECT_EQ(ReadFileText(tmp / "a"), std::string("x\0y", 3));
   EXPECT_THROW(ReadFileText(tmp / "none"), EInOutError);
   EXPECT_THROW(ReadFileText(tmp.Path()), EInOutError);
+  // Files over the size limit, and a device without end, are refused instead of filling the memory.
+  std::filesystem::resize_file(tmp / "a", MaxReadFileSize + 1);
+  EXPECT_THROW(ReadFileText(tmp / "a"), EInOutError);
+  EXPECT_THROW(ReadFileText("/dev/zero"), EInOutError);
 }

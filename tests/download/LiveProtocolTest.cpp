@@ -183,3 +183,26 @@ TEST_F(LiveProtocolTest, AFailedRefreshSaysSoAndSwitchesOff) {
 }
 
 }  // namespace
+
+namespace {
+// The window switches a tab's goal sounds while the refresh worker reads them: under ThreadSanitizer this
+// proves the switches are safe to share (scripts/sanitize.sh runs it there).
+TEST_F(LiveProtocolTest, SoundSwitchesChangeSafelyWhileTheRefreshWorkerRuns) {
+  for (const char* id : {"501", "502"}) {
+    Pages.AddMatch(id);
+    Add(id);
+  }
+  for (int minute = 10; minute <= 100; minute += 30) {
+    Live->SetNow(Kickoff + std::chrono::minutes(minute));
+    TMatchUpdates worker(Pages, *Http, Hooks());
+    worker.Start();
+    for (bool on = false; !worker.Finished(); on = !on) {
+      Pages.Tab(0).HomeScores = on;
+      Pages.Tab(1).AwayScores = on;
+    }
+    worker.WaitFor();
+    EXPECT_FALSE(worker.Failed());
+  }
+  EXPECT_TRUE(Pages.Tab(1).Ended);
+}
+}  // namespace
