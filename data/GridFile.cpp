@@ -1,5 +1,6 @@
 #include "data/GridFile.h"
 
+#include <algorithm>
 #include "core/Errors.h"
 #include "core/Intl.h"
 #include "core/Utils.h"
@@ -63,8 +64,11 @@ TGridFile ReadGridFile(std::string_view data, const std::vector<std::string>& ti
   if (ReadInt64(data, pos) != columnCount) Invalid();
   const int64_t rows = ReadInt64(data, pos);
   if (rows < MinimumRows) Invalid();
-  // Every stored row ends in a line break, so a row count beyond the remaining bytes is a damaged file.
-  if (static_cast<uint64_t>(rows) > data.size() - pos + MinimumRows) Invalid();
+  // Every stored cell ends in a line break, so each column needs a byte per row: a row count beyond the
+  // remaining bytes shared among the columns is a damaged file (and would allocate rows x columns cells
+  // before a single one is read).
+  const uint64_t perColumn = (data.size() - pos) / static_cast<uint64_t>(std::max<int64_t>(columnCount, 1));
+  if (static_cast<uint64_t>(rows) > perColumn + MinimumRows) Invalid();
   file.Rows.assign(static_cast<size_t>(rows), std::vector<std::string>(titles.size()));
   for (size_t c = 0; c < titles.size(); ++c) {
     const int64_t length = ReadInt64(data, pos);

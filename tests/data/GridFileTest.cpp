@@ -63,6 +63,11 @@ TEST(GridFile, DamagedFilesRaiseTheReadersError) {
     data[at] = byte;
     return data;
   };
+  // A row count that one column's bytes could hold but not all three columns' (a hostile file would
+  // make the reader allocate rows x columns cells up front).
+  std::string rowsForOneColumn = good;
+  const uint64_t oneColumnRows = good.size() - 24;
+  for (int b = 0; b < 8; ++b) rowsForOneColumn[16 + b] = char((oneColumnRows >> (8 * b)) & 0xFF);
   const struct {
     const char* Name;
     std::string Data;
@@ -74,6 +79,7 @@ TEST(GridFile, DamagedFilesRaiseTheReadersError) {
       {"column count", with(8, 4), Titles},
       {"header row only", with(16, 1), Titles},
       {"row count beyond the data", with(16 + 7, 0x10), Titles},
+      {"row count beyond the data of all columns", rowsForOneColumn, Titles},
       {"negative column length", with(24 + 7, char(0x80)), Titles},
       {"renamed column", good, {"Name", "Years", "ID"}},
       {"fewer columns", good, {"Name", "Age"}},

@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <set>
 #include <stdexcept>
+#include <thread>
 
 using namespace historytest;
 namespace fs = std::filesystem;
@@ -251,6 +253,8 @@ TEST(StartupParallel, JobsRunOnceFailuresAndStopsReachTheCaller) {
                      [&](size_t i) {
                        ++ran;
                        if (i == 3) throw std::runtime_error("job 3");
+                       // Slow enough that the failure is seen before the other workers run out of jobs.
+                       if (i > 3) std::this_thread::sleep_for(std::chrono::milliseconds(1));
                      },
                      [] { return false; }),
                  std::runtime_error);
