@@ -60,3 +60,11 @@ std::string CliTeamID(const std::string& team, std::string& error) {
   }
   return id;
 }
+
+std::string LoadCliClub(const std::string& home, const std::string& team, TProgramFolders& folders) {
+  std::string error;
+  std::string teamID;
+  if (LoadCliArchive(home, error, &folders)) teamID = CliTeamID(team, error);
+  if (teamID.empty()) std::cerr << error << '\n';
+  return teamID;
+}

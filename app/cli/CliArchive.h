@@ -19,3 +19,7 @@ bool LoadCliArchive(const std::string& home, std::string& error, TProgramFolders
 // The club a match command works on: the given ID, else the own club of the newest snapshot; empty (with
 // `error` set) when there is none or the ID is not a number.
 std::string CliTeamID(const std::string& team, std::string& error);
+
+// The archive loaded as LoadCliArchive does and the club a match command works on (CliTeamID); empty
+// after the problem is written to standard error.
+std::string LoadCliClub(const std::string& home, const std::string& team, TProgramFolders& folders);

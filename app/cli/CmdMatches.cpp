@@ -38,17 +38,9 @@ nlohmann::ordered_json JsonCell(const std::string& text) {
 }
 
 int RunMatches(const TMatchesRequest& request) {
-  std::string error;
   TProgramFolders folders;
-  if (!LoadCliArchive(request.Home, error, &folders)) {
-    std::cerr << error << '\n';
-    return 2;
-  }
-  const std::string teamID = CliTeamID(request.Team, error);
-  if (teamID.empty()) {
-    std::cerr << error << '\n';
-    return 2;
-  }
+  const std::string teamID = LoadCliClub(request.Home, request.Team, folders);
+  if (teamID.empty()) return 2;
   std::vector<TMatchRowTexts> rows;
   try {
     const std::filesystem::path path = TTeamMatchFile::PathOf(folders.MatchesFolder(), teamID);

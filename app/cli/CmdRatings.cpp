@@ -123,17 +123,9 @@ void PrintTeam(std::ostringstream& out, const std::string& caption, const std::s
 }
 
 int RunRatings(const TRatingsRequest& request) {
-  std::string error;
   TProgramFolders folders;
-  if (!LoadCliArchive(request.Home, error, &folders)) {
-    std::cerr << error << '\n';
-    return 2;
-  }
-  const std::string teamID = CliTeamID(request.Team, error);
-  if (teamID.empty()) {
-    std::cerr << error << '\n';
-    return 2;
-  }
+  const std::string teamID = LoadCliClub(request.Home, request.Team, folders);
+  if (teamID.empty()) return 2;
   const std::string matchID = Trim(request.MatchID);
   TPlayerRatingsView view;
   try {
